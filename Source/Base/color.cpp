@@ -1,0 +1,85 @@
+#include "Base/color.h"
+
+#include <cstdlib>
+
+long randnum()
+{
+    return ::random();
+}
+
+Color::Color()
+{
+    clear();
+    srandom(1);
+}
+
+Color::Color(GLubyte r, GLubyte g, GLubyte b, GLubyte a)
+{
+    set(r, g, b, a);
+}
+
+void Color::clear()
+{
+    set(0, 0, 0, 255);
+}
+
+void Color::setWhite()
+{
+    set(255, 255, 255, 255);
+}
+
+void Color::random()
+{
+    // Three separate draws, red first: the order fixes which colour a seed gives.
+    const GLubyte r = static_cast<GLubyte>(rand() & 0xff);
+    const GLubyte g = static_cast<GLubyte>(rand() & 0xff);
+    const GLubyte b = static_cast<GLubyte>(rand() & 0xff);
+    set(r, g, b, 255);
+}
+
+void Color::shift()
+{
+    shiftSingleColor(m_abColors[0]);
+    shiftSingleColor(m_abColors[1]);
+    shiftSingleColor(m_abColors[2]);
+}
+
+void Color::shiftSingleColor(GLubyte& value)
+{
+    // Bounce off the ends without consulting the generator, so a component
+    // never leaves 0..255 and the draw sequence only advances mid-range.
+    if (value > 253) {
+        value = static_cast<GLubyte>(value - shiftAmt);
+    } else if (value <= 2) {
+        value = static_cast<GLubyte>(value + shiftAmt);
+    } else if (randnum() % 2 == 1) {
+        value = static_cast<GLubyte>(value + shiftAmt);
+    } else {
+        value = static_cast<GLubyte>(value - shiftAmt);
+    }
+}
+
+GLubyte Color::getr() const { return m_abColors[0]; }
+GLubyte Color::getg() const { return m_abColors[1]; }
+GLubyte Color::getb() const { return m_abColors[2]; }
+GLubyte Color::geta() const { return m_abColors[3]; }
+const GLubyte* Color::get() const { return m_abColors; }
+
+void Color::setr(GLubyte value) { m_abColors[0] = value; }
+void Color::setg(GLubyte value) { m_abColors[1] = value; }
+void Color::setb(GLubyte value) { m_abColors[2] = value; }
+void Color::seta(GLubyte value) { m_abColors[3] = value; }
+
+void Color::set(GLubyte r, GLubyte g, GLubyte b, GLubyte a)
+{
+    m_abColors[0] = r;
+    m_abColors[1] = g;
+    m_abColors[2] = b;
+    m_abColors[3] = a;
+}
+
+Color& Color::operator=(const Color& other)
+{
+    set(other.getr(), other.getg(), other.getb(), other.geta());
+    return *this;
+}

@@ -1,0 +1,14 @@
+#include "Game/gameinit.h"
+
+#include "Base/clearworld.h"
+#include "Base/eventloop.h"
+#include "Game/gamestates.h"
+
+void initGameWorlds()
+{
+    // Takes effect at the end of the first frame, which runs in STATE_NONE.
+    Eventloop::switchState(STATE_CREDITS);
+
+    // Registration order is drawing order: clear first, overlays last.
+    Eventloop::addWorldToList(new ClearWorld());
+}

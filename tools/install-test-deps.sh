@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the tools the tests need when they are missing: quietly, and only
+# when we are root (a developer without root installs them by hand).
+set -eu
+need=()
+command -v xvfb-run >/dev/null 2>&1 || need+=(xvfb xauth)
+command -v xauth >/dev/null 2>&1 || need+=(xauth)
+command -v xdotool >/dev/null 2>&1 || need+=(xdotool)
+command -v xwininfo >/dev/null 2>&1 || need+=(x11-utils)
+[ -x /usr/bin/import ] || need+=(imagemagick)
+[ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
+[ -f /usr/include/benchmark/benchmark.h ] || need+=(libbenchmark-dev)
+[ -f /usr/include/GL/freeglut.h ] || need+=(freeglut3-dev)
+[ -f /usr/include/GL/glu.h ] || need+=(libglu1-mesa-dev)
+command -v cmake >/dev/null 2>&1 || need+=(cmake)
+command -v clang++ >/dev/null 2>&1 || need+=(clang)
+[ ${#need[@]} -eq 0 ] && exit 0
+if [ "$(id -u)" -ne 0 ]; then
+  echo "missing test tools: ${need[*]} (install them as root: apt-get install ${need[*]})" >&2
+  exit 1
+fi
+echo "installing test tools: ${need[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq >/dev/null
+apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
