@@ -1,0 +1,6 @@
+#include "Game/trokcomponent.h"
+
+TrokComponent::TrokComponent(TrokObject* parent)
+    : parent(parent)
+{
+}

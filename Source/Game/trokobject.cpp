@@ -1,0 +1,27 @@
+#include "Game/trokobject.h"
+
+TrokObjectInit::TrokObjectInit(int32_t moveType, float moveSpeed, Vector pos, Vector size,
+                               bool obstructive, uint8_t pushrank, bool isMovingObject,
+                               int32_t behavType, Color fillcolor, Color linecolor)
+    : moveType(moveType), moveSpeed(moveSpeed), pos(pos), size(size), obstructive(obstructive),
+      pushrank(pushrank), isMovingObject(isMovingObject), behavType(behavType),
+      fillcolor(fillcolor), linecolor(linecolor)
+{
+}
+
+// Static initialisation: the presets hold their values before main() runs.
+// The four-byte Color constructor leaves the shift generator alone.
+static const Vector kUnit(1.0f, 1.0f, 1.0f);
+static const Vector kAside(-1.0f, 0.0f, 0.0f);
+static const Color kBlack(0, 0, 0, 255);
+static const Color kWhite(255, 255, 255, 255);
+
+//                                  move speed  pos                     size   obstr  rank  moving behaviour fill                          line
+const TrokObjectInit OBJ_GROUND(        0, 1.0f, kAside,                 kUnit, false, 255, false, 3, kBlack,                       kWhite);
+const TrokObjectInit OBJ_CITIZEN(       2, 2.5f, kAside,                 kUnit, true,  255, true,  7, Color(252, 255, 117, 255),    kBlack);
+const TrokObjectInit OBJ_POLICE(        3, 3.7f, kAside,                 kUnit, true,  255, true,  8, Color(32, 32, 220, 255),      kBlack);
+const TrokObjectInit OBJ_ALLY(          4, 3.3f, kAside,                 kUnit, true,  255, true,  9, Color(255, 200, 200, 255),    kBlack);
+const TrokObjectInit OBJ_BUILDING_EXTRA(0, 1.0f, kAside,                 kUnit, false, 255, false, 3, Color(0, 64, 64, 255),        kBlack);
+const TrokObjectInit OBJ_BUILDING(      0, 1.0f, kAside,                 kUnit, true,  255, false, 1, kWhite,                       kBlack);
+const TrokObjectInit OBJ_WALL(          0, 1.0f, kAside,                 kUnit, true,  255, false, 3, Color(255, 255, 255, 0),      Color(255, 255, 255, 0));
+const TrokObjectInit OBJ_TROK(          1, 3.5f, Vector(-4, 0, 0),       kUnit, true,  50,  true,  5, Color(255, 32, 32, 216),      kBlack);
