@@ -3,8 +3,8 @@
 #include <GL/glu.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
-#include <new>
 
 #include "Base/hostplatform.h"
 
@@ -208,7 +208,7 @@ void tgaSetTexParams(unsigned int minFilter, unsigned int magFilter, unsigned in
 
 void tgaFree(image_t* image)
 {
-    delete[] image->data;
+    std::free(image->data);
     image->data = nullptr;
 }
 
@@ -294,7 +294,9 @@ GLubyte* tgaAllocMem(tgaHeader_t info)
     if (info.bytes <= 0) {
         return nullptr;
     }
-    return new (std::nothrow) GLubyte[static_cast<size_t>(info.bytes)]();
+    // calloc rather than new[](): fresh zero pages are not written, so a large
+    // image costs only what the file fills in.
+    return static_cast<GLubyte*>(std::calloc(static_cast<size_t>(info.bytes), 1));
 }
 
 const char* tgaGetPackets(image_t* image, FILE* file)
