@@ -14,6 +14,8 @@ command -v xwininfo >/dev/null 2>&1 || need+=(x11-utils)
 [ -f /usr/include/GL/glu.h ] || need+=(libglu1-mesa-dev)
 command -v cmake >/dev/null 2>&1 || need+=(cmake)
 command -v clang++ >/dev/null 2>&1 || need+=(clang)
+# libFuzzer and the sanitizer runtimes for clang (make fuzz).
+ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-14-dev)
 [ ${#need[@]} -eq 0 ] && exit 0
 if [ "$(id -u)" -ne 0 ]; then
   echo "missing test tools: ${need[*]} (install them as root: apt-get install ${need[*]})" >&2
