@@ -30,7 +30,7 @@ if command -v desktop-file-validate >/dev/null 2>&1; then
 fi
 
 [ -n "${DISPLAY:-}" ] || fail "no DISPLAY: run under Xvfb"
-(cd / && exec stdbuf -o0 "$prefix/bin/morvellant") >"$log" 2>&1 &
+(cd / && exec "$prefix/bin/morvellant") >"$log" 2>&1 &
 pid=$!
 wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^default$' | head -n 1)
 [ -n "$wid" ] || fail "no window within 30 s"
