@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 XVFB_SCREEN = -screen 0 1280x1024x24
 
-.PHONY: run check check-sanitize fuzz build build-debug deps clean
+.PHONY: run check check-sanitize fuzz build build-debug deps package clean
 
 run: build
 	@if [ -z "$$DISPLAY" ]; then \
@@ -43,6 +43,10 @@ fuzz: deps
 	  -DMORVELLANT_FUZZ=ON -DBUILD_TESTING=OFF
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
 	bash tools/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# A Debian package of the Release build, in build/.
+package: build
+	cd $(BUILD_DIR) && cpack
 
 deps:
 	@bash tools/install-test-deps.sh
