@@ -3,42 +3,41 @@
 #include "Base/pixmap.h"
 #include "double/gldouble.h"
 
-static std::vector<int> rgba(const Color& c)
+typedef std::vector<int> Rgba;
+typedef std::vector<double> Args;
+
+static Rgba rgba(const Color& c)
 {
     return { c.getr(), c.getg(), c.getb(), c.geta() };
 }
 
-TEST(Pixmap, SizeScaleAndClearing)
+TEST(Pixmap, SizeAndClearing)
 {
     gldouble::reset();
     Pixmap map;
-    EXPECT_EQ(map.pixels, nullptr);
     map.setSize(4, 3);
     for (int i = 0; i < 12; ++i) {
-        EXPECT_EQ(rgba(map.pixels[i]), (std::vector<int>{ 0, 0, 0, 255 }));
+        EXPECT_EQ(rgba(map.pixels[i]), (Rgba{ 0, 0, 0, 255 }));
     }
     EXPECT_FALSE(map.hasCleared);
     EXPECT_EQ(map.xScale, 1.0f);
     EXPECT_EQ(map.yScale, 1.0f);
-    EXPECT_EQ(gldouble::callsNamed("glPointSize")[0].args, (std::vector<double>{ 1 }));
-    map.setScale(2, 1);  // the smaller spacing sets the point size
-    EXPECT_EQ(gldouble::callsNamed("glPointSize")[1].args, (std::vector<double>{ 2 }));
+    EXPECT_EQ(gldouble::callsNamed("glPointSize")[0].args, Args{ 1 });
 
     map.pixels[5].setWhite();
     map.clearOnce();
-    EXPECT_EQ(rgba(map.pixels[5]), (std::vector<int>{ 0, 0, 0, 255 }));
-    map.pixels[5].setWhite();
+    map.pixels[6].setWhite();
     map.clearOnce();
-    EXPECT_EQ(map.pixels[5].getr(), 255);  // cleared only once
+    EXPECT_EQ(map.pixels[5].getr(), 0);
+    EXPECT_EQ(map.pixels[6].getr(), 255);  // the second clearOnce did nothing
     map.setSize(4, 3);
     map.pixels[3].setWhite();
     map.clearCrazyOnce();
-    EXPECT_EQ(rgba(map.pixels[3]), (std::vector<int>{ 0, 81, 81, 255 }));  // cleared again after setSize
+    EXPECT_EQ(rgba(map.pixels[3]), (Rgba{ 0, 81, 81, 255 }));  // clears again after setSize
 
-    // Decision: sides of 0 or less give an empty map, too large ones end the process.
+    // Decision: a side of 0 or less gives an empty map; a side past maxSide ends the process.
     map.setSize(0, 5);
     EXPECT_EQ(map.pixels, nullptr);
-    map.clear();
     map.draw();
     EXPECT_EXIT(map.setSize(Pixmap::maxSide + 1, 1), ::testing::ExitedWithCode(1), "");
 }
@@ -48,28 +47,26 @@ TEST(Pixmap, BandsAndFading)
     Pixmap map;
     map.setSize(2, 3);
     map.clearCrazy();
-    EXPECT_EQ(rgba(map.pixels[0]), (std::vector<int>{ 0, 81, 81, 255 }));  // (0, 0)
-    EXPECT_EQ(rgba(map.pixels[3]), (std::vector<int>{ 0, 81, 81, 255 }));  // (1, 0): same row
-    EXPECT_EQ(map.pixels[1].getr(), 0);  // row 1: sin(0.01) * 255 / pi = 0.81
-    EXPECT_EQ(map.pixels[2].getr(), 1);  // row 2: 1.62
+    EXPECT_EQ(rgba(map.pixels[0]), (Rgba{ 0, 81, 81, 255 }));  // (0, 0)
+    EXPECT_EQ(rgba(map.pixels[3]), (Rgba{ 0, 81, 81, 255 }));  // (1, 0): one colour per row
+    EXPECT_EQ(rgba(map.pixels[2]), (Rgba{ 1, 79, 81, 255 }));  // (0, 2): phase 0.02
     EXPECT_EQ(map.angle, 0.0f);
-    EXPECT_TRUE(map.hasCleared);
 
     map.pixels[0].set(200, 100, 51, 255);
     map.percent = 0.5f;
     map.fade();
-    EXPECT_EQ(rgba(map.pixels[0]), (std::vector<int>{ 100, 50, 25, 127 }));
-    map.percent = -0.2f;  // negative results wrap to their low 8 bits
+    EXPECT_EQ(rgba(map.pixels[0]), (Rgba{ 100, 50, 25, 127 }));
+    map.percent = -0.2f;  // negative results keep their low 8 bits
     map.fade();
-    EXPECT_EQ(rgba(map.pixels[0]), (std::vector<int>{ 236, 246, 251, 231 }));
-    map.percent = 1e30f;  // huge factors stay defined
+    EXPECT_EQ(rgba(map.pixels[0]), (Rgba{ 236, 246, 251, 231 }));
+    map.percent = 1e30f;  // and huge ones stay defined
     map.fade();
 
-    map.angle = 1.0f;
+    map.angle = 1.0f;  // sin 0.841, cos 0.540
     map.percent = 1.0f;
     map.pixels[0].set(100, 100, 100, 100);
-    map.fadeCrazy();  // sin 1 = 0.841, cos 1 = 0.540
-    EXPECT_EQ(rgba(map.pixels[0]), (std::vector<int>{ 84, 45, 54, 54 }));
+    map.fadeCrazy();
+    EXPECT_EQ(rgba(map.pixels[0]), (Rgba{ 84, 45, 54, 54 }));
 }
 
 TEST(Pixmap, SineWaveAndDrawing)
@@ -79,31 +76,22 @@ TEST(Pixmap, SineWaveAndDrawing)
     map.setSize(8, 8);
     map.drawSin();
     EXPECT_EQ(map.pixels[0 * 8 + 4].getr(), 255);  // (0, 4)
-    EXPECT_EQ(map.pixels[2 * 8 + 7].getr(), 255);  // the crest, limited to the last row
+    EXPECT_EQ(map.pixels[2 * 8 + 7].getr(), 255);  // the crest, held to the last row
     EXPECT_EQ(map.pixels[6 * 8 + 0].getr(), 255);  // the trough
-    int white = 0;
-    for (int i = 0; i < 64; ++i) {
-        white += map.pixels[i].getr() == 255;
-    }
-    EXPECT_EQ(white, 8);  // one per column
 
-    Pixmap small;
-    small.setSize(2, 2);
-    small.setScale(1, 2);  // spacing 2 across, 1 down
-    small.pixels[1].set(1, 2, 3, 4);  // (0, 1)
+    map.setSize(2, 2);
+    map.setScale(1, 2);  // 2 apart across, 1 down
+    map.pixels[1].set(1, 2, 3, 4);  // (0, 1)
     gldouble::clearCalls();
-    small.draw();
-    const std::vector<gldouble::Call> vertices = gldouble::callsNamed("glVertex2f");
-    ASSERT_EQ(vertices.size(), 4u);
-    EXPECT_EQ(vertices[1].args, (std::vector<double>{ 2, 0 }));  // rows outermost
-    EXPECT_EQ(vertices[2].args, (std::vector<double>{ 0, 1 }));
-    EXPECT_EQ(gldouble::callsNamed("glColor4ubv")[2].args, (std::vector<double>{ 1, 2, 3, 4 }));
-    EXPECT_EQ(gldouble::names().front(), "glBegin");
-    EXPECT_EQ(gldouble::calls().front().args[0], GL_POINTS);
-    EXPECT_EQ(gldouble::names().back(), "glutPostRedisplay");
-    EXPECT_FLOAT_EQ(small.angle, 0.01f);
-
-    small.angle = 359.995f;  // the phase wraps past 360
-    small.update();
-    EXPECT_NEAR(small.angle, 0.005f, 1e-4f);
+    map.draw();
+    EXPECT_EQ(gldouble::names(), (std::vector<std::string>{ "glBegin", "glColor4ubv", "glVertex2f", "glColor4ubv",
+        "glVertex2f", "glColor4ubv", "glVertex2f", "glColor4ubv", "glVertex2f", "glEnd", "glutPostRedisplay" }));
+    EXPECT_EQ(gldouble::calls()[0].args, Args{ GL_POINTS });
+    EXPECT_EQ(gldouble::calls()[4].args, Args({ 2, 0 }));  // rows outermost
+    EXPECT_EQ(gldouble::calls()[5].args, Args({ 1, 2, 3, 4 }));
+    EXPECT_EQ(gldouble::calls()[6].args, Args({ 0, 1 }));
+    EXPECT_FLOAT_EQ(map.angle, 0.01f);
+    map.angle = 359.995f;
+    map.update();
+    EXPECT_NEAR(map.angle, 0.005f, 1e-4f);  // wraps past 360
 }
