@@ -43,6 +43,7 @@ for exe in "${targets[@]}"; do
   else
     echo "FAILED: $name (exit $status); log $log, findings in $artifacts/"
     grep -E 'ERROR|runtime error|SUMMARY|Test unit written' "$log" | head -n 20
+    echo "reproduce with: $exe <the file above>; once fixed, keep it in fuzz/regressions/$name/"
     failed=$((failed + 1))
   fi
 done

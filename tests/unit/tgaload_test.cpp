@@ -216,22 +216,38 @@ TEST_F(TgaLoad, SkippedUploadKeepsPixelsAndEmptyRecordsAreHarmless)
     EXPECT_TRUE(gldouble::calls().empty());
 }
 
-// The fuzzing seeds must be valid images, or the fuzzer starts from nothing.
-TEST_F(TgaLoad, FuzzSeedsAreValidImages)
+// The files of one directory of the repository, by name.
+static std::vector<std::pair<std::string, Bytes>> filesIn(const std::string& dir)
 {
-    const std::string dir = std::string(MORVELLANT_SOURCE_DIR) + "/fuzz/corpus/tga/";
-    DIR* listing = opendir(dir.c_str());
-    ASSERT_NE(listing, nullptr) << dir;
-    int files = 0;
-    while (const dirent* entry = readdir(listing)) {
-        if (entry->d_name[0] != '.') {
-            std::ifstream in(dir + entry->d_name, std::ios::binary);
-            const Bytes file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-            EXPECT_EQ(load(file, TGA_GREY_AS_LUMINANCE, 1), "") << entry->d_name;
-            tgaFree(&image);
-            ++files;
+    std::vector<std::pair<std::string, Bytes>> files;
+    const std::string full = std::string(MORVELLANT_SOURCE_DIR) + "/" + dir + "/";
+    if (DIR* listing = opendir(full.c_str())) {
+        while (const dirent* entry = readdir(listing)) {
+            if (entry->d_name[0] != '.') {
+                std::ifstream in(full + entry->d_name, std::ios::binary);
+                files.emplace_back(entry->d_name, Bytes((std::istreambuf_iterator<char>(in)),
+                                                        std::istreambuf_iterator<char>()));
+            }
         }
+        closedir(listing);
     }
-    closedir(listing);
-    EXPECT_GE(files, 4);
+    return files;
+}
+
+// The fuzzing seeds must be valid images, or the fuzzer starts from nothing;
+// inputs that once broke the loader must fail cleanly (checked by the
+// sanitizer build).
+TEST_F(TgaLoad, FuzzSeedsLoadAndFormerFindingsFail)
+{
+    const auto seeds = filesIn("fuzz/corpus/tga");
+    EXPECT_GE(seeds.size(), 4u);
+    for (const auto& seed : seeds) {
+        EXPECT_EQ(load(seed.second, TGA_GREY_AS_LUMINANCE, 1), "") << seed.first;
+        tgaFree(&image);
+    }
+    const auto findings = filesIn("fuzz/regressions/tga");
+    EXPECT_GE(findings.size(), 1u);
+    for (const auto& finding : findings) {
+        EXPECT_NE(load(finding.second, TGA_GREY_AS_LUMINANCE, 0), "") << finding.first;
+    }
 }
