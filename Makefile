@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 XVFB_SCREEN = -screen 0 1280x1024x24
 
-.PHONY: run check build build-debug deps clean
+.PHONY: run check build build-debug deps package clean
 
 run: build
 	@if [ -z "$$DISPLAY" ]; then \
@@ -24,6 +24,10 @@ build-debug:
 # runs every test with its own virtual X server for the real-window tests.
 check: deps build-debug
 	xvfb-run -a -s "$(XVFB_SCREEN)" ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# A Debian package of the Release build, in build/.
+package: build
+	cd $(BUILD_DIR) && cpack
 
 deps:
 	@bash tools/install-test-deps.sh

@@ -12,6 +12,8 @@ command -v xwininfo >/dev/null 2>&1 || need+=(x11-utils)
 [ -f /usr/include/benchmark/benchmark.h ] || need+=(libbenchmark-dev)
 [ -f /usr/include/GL/freeglut.h ] || need+=(freeglut3-dev)
 [ -f /usr/include/GL/glu.h ] || need+=(libglu1-mesa-dev)
+command -v desktop-file-validate >/dev/null 2>&1 || need+=(desktop-file-utils)
+command -v dpkg-shlibdeps >/dev/null 2>&1 || need+=(dpkg-dev)
 command -v cmake >/dev/null 2>&1 || need+=(cmake)
 command -v clang++ >/dev/null 2>&1 || need+=(clang)
 [ ${#need[@]} -eq 0 ] && exit 0

@@ -25,7 +25,9 @@ static const double kTintScale = 128.0;
 
 TrokBehavior::TrokBehavior(TrokObject* parent, int type)
     : TrokComponent(parent),
-      type(type > BEHAV_ALLY ? BEHAV_NONE : static_cast<types>(type))
+      // A negative code cannot be held by `types` either, so it falls back
+      // the same way as one above the range.
+      type(type < BEHAV_NONE || type > BEHAV_ALLY ? BEHAV_NONE : static_cast<types>(type))
 {
 }
 

@@ -26,7 +26,7 @@ enum types
 class TrokBehavior : public TrokComponent
 {
 public:
-    // A type above BEHAV_ALLY is stored as BEHAV_NONE.
+    // A type above BEHAV_ALLY (or below zero) is stored as BEHAV_NONE.
     TrokBehavior(TrokObject* parent, int type);
     // Behaviours are deleted through this base: release the whole object.
     virtual ~TrokBehavior();
