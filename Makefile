@@ -1,13 +1,14 @@
 # The two everyday commands: `make run` and `make check`. The hardening runs:
 # `make check-sanitize` and `make fuzz` (FUZZ_SECONDS per target, default 60).
 BUILD_DIR ?= build
+BENCH_DIR ?= build-bench
 SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 XVFB_SCREEN = -screen 0 1280x1024x24
 
-.PHONY: run check check-sanitize fuzz build build-debug deps package clean
+.PHONY: run check check-sanitize fuzz bench build build-debug deps package clean
 
 run: build
 	@if [ -z "$$DISPLAY" ]; then \
@@ -48,8 +49,14 @@ fuzz: deps
 package: build
 	cd $(BUILD_DIR) && cpack
 
+# Benchmarks of an optimised build, in a directory of their own.
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target morvellant_bench
+	./$(BENCH_DIR)/bench/morvellant_bench
+
 deps:
 	@bash tools/install-test-deps.sh
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
