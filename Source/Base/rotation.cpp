@@ -66,11 +66,24 @@ void Rotation::lookUp(float degrees)
 
 void Rotation::turnRight(float degrees)
 {
-    while (degrees > 360.0f) {
-        degrees -= 360.0f;
+    // A turn without a size (infinite or not a number) is ignored: reducing it
+    // by whole turns would never end, and it would poison the heading.
+    if (!std::isfinite(degrees)) {
+        return;
     }
-    while (degrees < -360.0f) {
-        degrees += 360.0f;
+    // Drop whole turns but keep a turn of exactly +-360. fmod is exact, so this
+    // equals subtracting 360 repeatedly, also where repeated subtraction would
+    // no longer change a huge float and loop for ever.
+    if (degrees > 360.0f) {
+        degrees = std::fmod(degrees, 360.0f);
+        if (degrees == 0.0f) {
+            degrees = 360.0f;
+        }
+    } else if (degrees < -360.0f) {
+        degrees = std::fmod(degrees, 360.0f);
+        if (degrees == 0.0f) {
+            degrees = -360.0f;
+        }
     }
     theta -= toRadians(degrees);
     if (theta > kTwoPi) {

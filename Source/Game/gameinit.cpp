@@ -3,6 +3,7 @@
 #include "Base/clearworld.h"
 #include "Base/eventloop.h"
 #include "Game/gamestates.h"
+#include "Game/uiworld.h"
 
 void initGameWorlds()
 {
@@ -11,4 +12,6 @@ void initGameWorlds()
 
     // Registration order is drawing order: clear first, overlays last.
     Eventloop::addWorldToList(new ClearWorld());
+    // The game world belongs here, between the clear world and the screens.
+    Eventloop::addWorldToList(new UIWorld());
 }

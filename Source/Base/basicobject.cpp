@@ -1,0 +1,6 @@
+#include "Base/basicobject.h"
+
+BasicObject::BasicObject()
+    : loc()
+{
+}

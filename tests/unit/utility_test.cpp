@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+
+#include <cstdlib>
+#include <deque>
+
+#include "Base/utility.h"
+
+// randomFloat's ends are reached only by rand() returning 0 or its maximum,
+// which no seed delivers on demand. This test binary therefore defines rand()
+// itself: it hands out scripted values while there are any and otherwise
+// passes on to the C library's own generator, so other tests see the usual
+// sequence.
+static std::deque<int> g_scriptedRand;
+
+extern "C" int rand() noexcept
+{
+    if (!g_scriptedRand.empty()) {
+        const int value = g_scriptedRand.front();
+        g_scriptedRand.pop_front();
+        return value;
+    }
+    using RandFunction = int (*)();
+    static const RandFunction libraryRand =
+        reinterpret_cast<RandFunction>(dlsym(RTLD_NEXT, "rand"));
+    return libraryRand();
+}
+
+static float drawWith(int n, float min, float max)
+{
+    g_scriptedRand.assign(1, n);
+    const float result = randomFloat(min, max);
+    EXPECT_TRUE(g_scriptedRand.empty()) << "exactly one draw";
+    g_scriptedRand.clear();
+    return result;
+}
+
+TEST(RandomFloat, ReachesBothEndsAndHandlesReversedBounds)
+{
+    static_assert(RAND_MAX == 2147483647, "the generator's maximum");
+    EXPECT_EQ(drawWith(0, 0, 1), 0.0f);
+    EXPECT_EQ(drawWith(RAND_MAX, 0, 1), 1.0f);
+    EXPECT_EQ(drawWith(RAND_MAX / 2 + 1, 0, 1), 0.5f);
+    EXPECT_EQ(drawWith(0, -2, 6), -2.0f);
+    EXPECT_EQ(drawWith(RAND_MAX, -2, 6), 6.0f);
+
+    // max < min: the result lies between them, starting at min.
+    EXPECT_EQ(drawWith(0, 5, 2), 5.0f);
+    EXPECT_EQ(drawWith(RAND_MAX, 5, 2), 2.0f);
+    EXPECT_EQ(drawWith(RAND_MAX / 2 + 1, 5, 2), 3.5f);
+
+    EXPECT_EQ(drawWith(0, 5, 5), 5.0f);
+    EXPECT_EQ(drawWith(RAND_MAX, 5, 5), 5.0f);
+}
+
+TEST(RandomFloat, UnscriptedDrawsFollowTheLibraryGenerator)
+{
+    srand(42);
+    const int first = rand();
+    srand(42);
+    const float value = randomFloat(0, 1);
+    EXPECT_EQ(value, static_cast<float>(first / 2147483647.0));
+    for (int i = 0; i < 1000; ++i) {
+        const float r = randomFloat(-3, 3);
+        ASSERT_GE(r, -3.0f);
+        ASSERT_LE(r, 3.0f);
+    }
+}
