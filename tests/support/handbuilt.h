@@ -1,0 +1,67 @@
+#ifndef MORVELLANT_TESTS_HANDBUILT_H
+#define MORVELLANT_TESTS_HANDBUILT_H
+
+#include <string>
+#include <vector>
+
+#include "Base/vector.h"
+#include "Game/trokbehavior.h"
+#include "Game/trokobject.h"
+#include "Game/trokphysics.h"
+
+// Reaches the physics component's protected state and helpers.
+class PhysicsProbe : public TrokPhysics
+{
+public:
+    using TrokPhysics::TrokPhysics;
+
+    static const std::vector<TrokPhysics*>& list() { return objects; }
+    static bool overlap(float a, float aw, float b, float bw) { return testSingleOverlap(a, aw, b, bw); }
+    static Vector velocityOf(const TrokPhysics& p) { return p.*(&PhysicsProbe::vel); }
+    static Vector centreOf(const TrokPhysics& p) { return p.*(&PhysicsProbe::loc); }
+    static Location previousOf(const TrokPhysics& p) { return p.*(&PhysicsProbe::prevloc); }
+    static void setAcceleration(TrokPhysics& p, Vector a) { p.*(&PhysicsProbe::acc) = a; }
+    static void setVelocity(TrokPhysics& p, Vector v) { p.*(&PhysicsProbe::vel) = v; }
+};
+
+// A behaviour that logs every collide call as "self>other" by name.
+class RecordingBehavior : public TrokBehavior
+{
+public:
+    RecordingBehavior(TrokObject* parent, int type, std::string name, std::vector<std::string>* log)
+        : TrokBehavior(parent, type), name(std::move(name)), log(log) {}
+
+    void act() override {}
+    void collide(TrokBehavior* other) override
+    {
+        if (log != nullptr) {
+            log->push_back(name + ">" + static_cast<RecordingBehavior*>(other)->name);
+        }
+    }
+
+    const std::string name;
+
+private:
+    std::vector<std::string>* log;
+};
+
+// An object assembled by hand: a physics component and a recording
+// behaviour, without controller or display, so physics and display can be
+// tested apart from the factories.
+class HandBuilt
+{
+public:
+    HandBuilt(const std::string& name, Vector corner, Vector size, bool moving,
+              int type = BEHAV_BUILDING, bool obstructive = true, std::vector<std::string>* log = nullptr);
+    ~HandBuilt();
+    HandBuilt(const HandBuilt&) = delete;
+    HandBuilt& operator=(const HandBuilt&) = delete;
+
+    TrokObject* object() { return obj; }
+    TrokPhysics& physics() { return *obj->physics; }
+
+private:
+    TrokObject* obj;
+};
+
+#endif
