@@ -1,5 +1,10 @@
 #include "Game/trokobject.h"
 
+#include "Game/trokbehavior.h"
+#include "Game/trokdisplay.h"
+#include "Game/trokmovement.h"
+#include "Game/trokphysics.h"
+
 TrokObjectInit::TrokObjectInit(int32_t moveType, float moveSpeed, Vector pos, Vector size,
                                bool obstructive, uint8_t pushrank, bool isMovingObject,
                                int32_t behavType, Color fillcolor, Color linecolor)
@@ -25,3 +30,47 @@ const TrokObjectInit OBJ_BUILDING_EXTRA(0, 1.0f, kAside,                 kUnit, 
 const TrokObjectInit OBJ_BUILDING(      0, 1.0f, kAside,                 kUnit, true,  255, false, 1, kWhite,                       kBlack);
 const TrokObjectInit OBJ_WALL(          0, 1.0f, kAside,                 kUnit, true,  255, false, 3, Color(255, 255, 255, 0),      Color(255, 255, 255, 0));
 const TrokObjectInit OBJ_TROK(          1, 3.5f, Vector(-4, 0, 0),       kUnit, true,  50,  true,  5, Color(255, 32, 32, 216),      kBlack);
+
+TrokObject::TrokObject(TrokObjectInit init, Vector pos, Vector size)
+    : movement(nullptr), physics(nullptr), behavior(nullptr), display(nullptr)
+{
+    // (1, 1, 1) stands for "the record's own size"; any other size is meant.
+    if (size == kUnit) {
+        size = init.size;
+    }
+    movement = createMovement(this, init.moveType, init.moveSpeed);
+    physics = new TrokPhysics(this, pos, size, init.obstructive, init.pushrank, init.isMovingObject);
+    behavior = createBehavior(this, init.behavType);
+    display = new TrokDisplay(this, init.fillcolor, init.linecolor);
+}
+
+TrokObject::~TrokObject()
+{
+    delete movement;
+    movement = nullptr;
+    delete physics;     // leaves the shared collision list
+    physics = nullptr;
+    delete behavior;
+    behavior = nullptr;
+    delete display;
+    display = nullptr;
+}
+
+void TrokObject::input()
+{
+    movement->gatherInput();
+}
+
+void TrokObject::think()
+{
+    // The behaviour sees where the object stood at the end of the last frame;
+    // a velocity the controller asks for takes effect in this frame's update.
+    behavior->act();
+    movement->move();
+    physics->update();
+}
+
+void TrokObject::output()
+{
+    display->draw();
+}

@@ -1,23 +1,18 @@
 #include "support/handbuilt.h"
 
-#include <new>
-
-// Until objects can be built from presets, the holder is raw storage whose
-// four slots are filled by hand; the TrokObject constructor never runs.
 HandBuilt::HandBuilt(const std::string& name, Vector corner, Vector size, bool moving, int type,
                      bool obstructive, std::vector<std::string>* log)
-    : obj(static_cast<TrokObject*>(::operator new(sizeof(TrokObject))))
+    : obj(new TrokObject(OBJ_WALL, Vector(-100.0f, -100.0f, -100.0f), Vector(1.0f, 1.0f, 1.0f)))
 {
-    obj->movement = nullptr;
-    obj->behavior = nullptr;
-    obj->display = nullptr;
+    // Swap the preset's physics and behaviour for the ones under test; the
+    // new physics joins the shared list in construction order.
+    delete obj->physics;
     obj->physics = new PhysicsProbe(obj, corner, size, obstructive, 255, moving);
+    delete obj->behavior;
     obj->behavior = new RecordingBehavior(obj, type, name, log);
 }
 
 HandBuilt::~HandBuilt()
 {
-    delete obj->physics;
-    delete obj->behavior;
-    ::operator delete(obj);
+    delete obj;
 }

@@ -22,6 +22,7 @@ public:
     static Location previousOf(const TrokPhysics& p) { return p.*(&PhysicsProbe::prevloc); }
     static void setAcceleration(TrokPhysics& p, Vector a) { p.*(&PhysicsProbe::acc) = a; }
     static void setVelocity(TrokPhysics& p, Vector v) { p.*(&PhysicsProbe::vel) = v; }
+    static void setCentre(TrokPhysics& p, Vector c) { (p.*(&PhysicsProbe::loc)).set(c); }
 };
 
 // A behaviour that logs every collide call as "self>other" by name.
@@ -45,9 +46,8 @@ private:
     std::vector<std::string>* log;
 };
 
-// An object assembled by hand: a physics component and a recording
-// behaviour, without controller or display, so physics and display can be
-// tested apart from the factories.
+// A static, invisible object whose physics and behaviour are replaced by the
+// ones under test: any box, any flags, a behaviour that records collisions.
 class HandBuilt
 {
 public:

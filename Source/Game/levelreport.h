@@ -1,0 +1,37 @@
+#ifndef MORVELLANT_GAME_LEVELREPORT_H
+#define MORVELLANT_GAME_LEVELREPORT_H
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+class TrokMap;
+
+// What a level designer wants to know about a level before playing it: what
+// it places, and whether the game can be played and won on it.
+class LevelReport
+{
+public:
+    bool loaded;        // the map file loaded
+    int width;
+    int height;
+    int activists;
+    int citizens;
+    int police;
+    int waypoints;
+    int buildings;      // blocks of any height
+    int roofs;
+    std::vector<std::string> problems;  // each makes the level unplayable
+    std::vector<std::string> warnings;  // playable, but probably not intended
+
+    explicit LevelReport(const TrokMap& map);
+
+    bool playable() const;
+    void print(std::ostream& out) const;
+
+private:
+    void count(const TrokMap& map);
+    void judge();
+};
+
+#endif

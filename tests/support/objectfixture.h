@@ -1,0 +1,58 @@
+#ifndef MORVELLANT_TESTS_OBJECTFIXTURE_H
+#define MORVELLANT_TESTS_OBJECTFIXTURE_H
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "Base/eventloop.h"
+#include "Base/inputmanager.h"
+#include "Game/trokobject.h"
+#include "double/gldouble.h"
+#include "support/scriptedrand.h"
+
+// Game objects on the recording double with a steady frame rate of 10 and a
+// virtual clock: frame() runs the game world's share of a frame over the
+// objects (input, think, collisions) and then ends the frame's key changes.
+class ObjectTest : public ::testing::Test
+{
+protected:
+    // The frame rate the physics reads: with the clock standing still since
+    // the last sample, getFPS answers the smoothed rate.
+    class FrameRate : public Eventloop
+    {
+    public:
+        static void set(float fps)
+        {
+            ms_rFPS = fps;
+            hold();
+        }
+        // Restarts the measurement, so the smoothed rate is the answer.
+        static void hold() { ms_oFrametime.reset(); }
+    };
+
+    void SetUp() override
+    {
+        gldouble::reset();
+        new Eventloop();
+        new InputManager();
+        InputManager::registerCallbacks();
+        FrameRate::set(10.0f);
+        scriptedrand::reset();
+    }
+
+    TrokObject* make(const TrokObjectInit& init, Vector corner, Vector size = Vector(1, 1, 1))
+    {
+        objects.emplace_back(new TrokObject(init, corner, size));
+        return objects.back().get();
+    }
+
+    // Time passes on GLUT's clock, which the timers read; the frame rate the
+    // physics reads stays at 10.
+    void frame(uint32_t ms = 0);
+
+    std::vector<std::unique_ptr<TrokObject>> objects;
+};
+
+#endif
