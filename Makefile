@@ -1,9 +1,10 @@
 # The two everyday commands: `make run` and `make check`.
 BUILD_DIR ?= build
+BENCH_DIR ?= build-bench
 JOBS ?= $(shell nproc)
 XVFB_SCREEN = -screen 0 1280x1024x24
 
-.PHONY: run check build build-debug deps package clean
+.PHONY: run check bench build build-debug deps package clean
 
 run: build
 	@if [ -z "$$DISPLAY" ]; then \
@@ -29,8 +30,14 @@ check: deps build-debug
 package: build
 	cd $(BUILD_DIR) && cpack
 
+# Benchmarks of an optimised build, in a directory of their own.
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target morvellant_bench
+	./$(BENCH_DIR)/bench/morvellant_bench
+
 deps:
 	@bash tools/install-test-deps.sh
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR)

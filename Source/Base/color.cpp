@@ -1,16 +1,50 @@
 #include "Base/color.h"
 
 #include <cstdlib>
+#include <cstring>
+
+// The shift generator is random()'s algorithm on a state of its own. glibc's
+// rand() and random() share one state, so reseeding random() for the colour
+// shifts would also restart rand(), which the game rules draw from: every
+// citizen would be dealt the same alignment and walk the same legs.
+namespace {
+
+struct ShiftGenerator
+{
+    random_data data;
+    char state[128];  // 128 bytes: the same generator type random() uses by default
+
+    ShiftGenerator()
+    {
+        std::memset(&data, 0, sizeof(data));
+        initstate_r(1, state, sizeof(state), &data);
+    }
+};
+
+ShiftGenerator& shiftGenerator()
+{
+    static ShiftGenerator generator;
+    return generator;
+}
+
+}  // namespace
 
 long randnum()
 {
-    return ::random();
+    int32_t value = 0;
+    random_r(&shiftGenerator().data, &value);
+    return value;
+}
+
+void restartShiftGenerator(unsigned int seed)
+{
+    srandom_r(seed, &shiftGenerator().data);
 }
 
 Color::Color()
 {
     clear();
-    srandom(1);
+    restartShiftGenerator(1);
 }
 
 Color::Color(GLubyte r, GLubyte g, GLubyte b, GLubyte a)

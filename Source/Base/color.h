@@ -3,8 +3,10 @@
 
 #include <GL/gl.h>
 
-// The shift generator: the next value of the C library's random().
+// The shift generator: the sequence of the C library's random(), kept apart
+// from rand() so that restarting it never disturbs the game's draws.
 long randnum();
+void restartShiftGenerator(unsigned int seed);
 
 // RGBA as four unsigned bytes, handed to OpenGL as they are (glColor4ubv).
 class Color

@@ -25,6 +25,7 @@ public:
     Vector findUp() const;
     Vector findRight() const;
     void lookUp(float degrees);
+    // Whole turns beyond +-360 are dropped; a non-finite turn is ignored.
     void turnRight(float degrees);
     void rollRight(float degrees);
     void face(Vector direction);

@@ -74,32 +74,34 @@ void TrokPhysics::update()
 void TrokPhysics::processCollisions()
 {
     // Indices, not iterators: nothing is added or removed during the pass,
-    // and the walk must follow list order exactly.
-    for (size_t i = 0; i < objects.size(); ++i) {
+    // and the walk must follow list order exactly. Plain floats rather than
+    // Vector temporaries: this is the game's innermost loop.
+    const size_t count = objects.size();
+    for (size_t i = 0; i < count; ++i) {
         TrokPhysics* a = objects[i];
         if (!a->isMovingObject) {
             continue;
         }
-        for (size_t j = 0; j < objects.size(); ++j) {
+        for (size_t j = 0; j < count; ++j) {
             TrokPhysics* b = objects[j];
             if (b == a) {
                 continue;
             }
-            // Copies: a moves during this pass, and each axis is tested
-            // against the state at the start of this pair.
-            const Vector ac = a->loc;
-            const Vector as = a->size;
-            const Vector bc = b->loc;
-            const Vector bs = b->size;
-            const Vector amin = ac - as * 0.5f;
-            const Vector bmin = bc - bs * 0.5f;
-            if (!testSingleOverlap(amin.x, as.x, bmin.x, bs.x)) {
+            // Each pair is tested against the state at its own start: a may
+            // have been pushed by an earlier pair of this pass.
+            const float ax = a->loc.x - a->size.x * 0.5f;
+            const float bx = b->loc.x - b->size.x * 0.5f;
+            if (!testSingleOverlap(ax, a->size.x, bx, b->size.x)) {
                 continue;
             }
-            if (!testSingleOverlap(amin.y, as.y, bmin.y, bs.y)) {
+            const float ay = a->loc.y - a->size.y * 0.5f;
+            const float by = b->loc.y - b->size.y * 0.5f;
+            if (!testSingleOverlap(ay, a->size.y, by, b->size.y)) {
                 continue;
             }
-            if (!testSingleOverlap(amin.z, as.z, bmin.z, bs.z)) {
+            const float az = a->loc.z - a->size.z * 0.5f;
+            const float bz = b->loc.z - b->size.z * 0.5f;
+            if (!testSingleOverlap(az, a->size.z, bz, b->size.z)) {
                 continue;
             }
             a->collide(b);
@@ -127,7 +129,7 @@ std::vector<TrokObject*> TrokPhysics::findBehaviorTypeObjectsInRadius(int type, 
         if (owner->behavior->getBehaviorType() != type) {
             continue;
         }
-        const Vector between = Vector(other->loc) - Vector(loc);
+        const Vector between(other->loc.x - loc.x, other->loc.y - loc.y, other->loc.z - loc.z);
         if (between.length() <= radius) {
             found.push_back(owner);
         }

@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "Game/trokbehavior.h"
 #include "Game/trokmovement.h"
 #include "Game/trokphysics.h"
 #include "double/gldouble.h"
@@ -14,231 +13,140 @@
 
 namespace {
 
-// Reads the protected facing of any controller.
 class MovementProbe : public TrokMovement
 {
 public:
-    static int facingOf(const TrokMovement& m) { return m.*(&MovementProbe::facing); }
+    static int facingOf(const TrokObject* o) { return o->movement->*(&MovementProbe::facing); }
 };
 
-void expectVelocity(const TrokObject* o, float x, float y, float z)
+Vector velocity(const TrokObject* o)
 {
-    const Vector v = PhysicsProbe::velocityOf(*o->physics);
+    return PhysicsProbe::velocityOf(*o->physics);
+}
+
+void expectNear(const Vector& v, float x, float y, float z)
+{
     EXPECT_NEAR(v.x, x, 1e-4);
     EXPECT_NEAR(v.y, y, 1e-4);
     EXPECT_NEAR(v.z, z, 1e-4);
 }
 
-// The velocity grid steering at target gives a unit box.
-void expectSteeringAt(const TrokObject* o, Vector target, float speed)
+// Runs a controller's two steps and returns the velocity it asked for.
+Vector step(TrokObject* o)
 {
-    const Vector corner = Vector(o->physics->getCurrentLocation()) - Vector(0.5f, 0.5f, 0.5f);
-    const Vector v = (target - corner).normalize() * speed;
-    expectVelocity(o, v.x, v.y, v.z);
+    o->input();
+    o->movement->move();
+    return velocity(o);
 }
 
-class MovementTest : public ObjectTest
+// The velocity with which a unit box at o steers at target.
+Vector steeringAt(const TrokObject* o, Vector target)
 {
-protected:
-    void SetUp() override
-    {
-        ObjectTest::SetUp();
-        TrokMovementAIPolice::clearWaypoints();
-    }
-    TrokMovementInput* keyboard(TrokObject* o) { return static_cast<TrokMovementInput*>(o->movement); }
-};
+    const Vector corner = Vector(o->physics->getCurrentLocation()) - Vector(0.5f, 0.5f, 0.5f);
+    return (target - corner).normalize() * 3.7f;
+}
 
 }  // namespace
 
-TEST_F(MovementTest, ArrowKeysSteerTheActivistAndNothingElseMovesIt)
+TEST_F(ObjectTest, ArrowKeysSteerTheActivistAndNothingElseDoes)
 {
     TrokObject* trok = make(OBJ_TROK, Vector(5, 1, 5));
-    const float diagonal = 3.5f * 0.70710678f;
-
+    const float d = 3.5f * 0.70710678f;
     gldouble::pressSpecial(GLUT_KEY_UP);
     gldouble::pressSpecial(GLUT_KEY_RIGHT);
     frame();
-    expectVelocity(trok, diagonal, 0, -diagonal);
-    EXPECT_EQ(MovementProbe::facingOf(*trok->movement), 3);  // the higher direction wins
-    EXPECT_NEAR(trok->physics->getCurrentLocation().theta, -M_PI / 2, 1e-6);
-    frame();  // held keys keep moving it
-    expectVelocity(trok, diagonal, 0, -diagonal);
+    expectNear(velocity(trok), d, 0, -d);
+    EXPECT_EQ(MovementProbe::facingOf(trok), 3);
+    EXPECT_NEAR(trok->physics->getCurrentLocation().theta, -M_PI / 2, 1e-6);  // faces +x
 
-    // Opposite keys cancel; the facing follows the higher one.
     gldouble::releaseSpecial(GLUT_KEY_RIGHT);
-    gldouble::pressSpecial(GLUT_KEY_DOWN);
+    gldouble::pressSpecial(GLUT_KEY_DOWN);  // opposite keys cancel
     frame();
-    expectVelocity(trok, 0, 0, 0);
-    EXPECT_EQ(MovementProbe::facingOf(*trok->movement), 1);
-    const Vector forward = trok->physics->getCurrentLocation().findForward();
-    EXPECT_NEAR(forward.z, 1.0f, 1e-6);
+    expectNear(velocity(trok), 0, 0, 0);
+    EXPECT_EQ(MovementProbe::facingOf(trok), 1);
+    EXPECT_NEAR(trok->physics->getCurrentLocation().findForward().z, 1.0f, 1e-6);
 
-    // Letting go stops at once and keeps the facing.
-    gldouble::pressSpecial(GLUT_KEY_LEFT);
-    frame();
-    EXPECT_EQ(MovementProbe::facingOf(*trok->movement), 2);
     gldouble::releaseSpecial(GLUT_KEY_UP);
     gldouble::releaseSpecial(GLUT_KEY_DOWN);
-    gldouble::releaseSpecial(GLUT_KEY_LEFT);
-    const Vector before = trok->physics->getCurrentLocation();
+    gldouble::pressSpecial(GLUT_KEY_LEFT);
     frame();
-    expectVelocity(trok, 0, 0, 0);
-    EXPECT_EQ(Vector(trok->physics->getCurrentLocation()), before);
-    EXPECT_NEAR(trok->physics->getCurrentLocation().theta, M_PI / 2, 1e-6);  // faces -x
+    gldouble::releaseSpecial(GLUT_KEY_LEFT);  // stops at once, keeps facing -x
+    frame();
+    expectNear(velocity(trok), 0, 0, 0);
+    EXPECT_NEAR(trok->physics->getCurrentLocation().theta, M_PI / 2, 1e-6);
 
-    // The letters, space, "c" and the page keys never move it.
     for (unsigned char key : { 'w', 'a', 's', 'd', ' ', 'c' }) {
         gldouble::pressKey(key);
         frame();
-        expectVelocity(trok, 0, 0, 0);
-        gldouble::releaseKey(key);
+        expectNear(velocity(trok), 0, 0, 0);
+        EXPECT_EQ(MovementProbe::facingOf(trok), 2);
     }
-    gldouble::pressSpecial(GLUT_KEY_PAGE_UP);
-    gldouble::pressSpecial(GLUT_KEY_PAGE_DOWN);
-    frame();
-    expectVelocity(trok, 0, 0, 0);
-    EXPECT_EQ(MovementProbe::facingOf(*trok->movement), 2);
-}
 
-TEST_F(MovementTest, TalkKeyCountsOnlyInTheFrameItWentDown)
-{
-    TrokObject* trok = make(OBJ_TROK, Vector(5, 1, 5));
+    // Talk: only in the frame space went down, for every new press.
     std::vector<bool> talked;
-    auto step = [&] {
+    for (const char* script : { "r", "p", "", "r", "rp", "" }) {
+        for (const char* c = script; *c != '\0'; ++c) {
+            (*c == 'p' ? gldouble::pressKey : gldouble::releaseKey)(' ');
+        }
         frame();
-        talked.push_back(keyboard(trok)->isTalkPressed());
-    };
-    step();
-    gldouble::pressKey(' ');
-    step();
-    step();  // still held
-    gldouble::releaseKey(' ');
-    step();
-    gldouble::pressKey(' ');
-    step();
-    gldouble::releaseKey(' ');
-    gldouble::pressKey(' ');  // a new press, though between two frames
-    step();
-    step();
-    EXPECT_EQ(talked, (std::vector<bool>{ false, true, false, false, true, true, false }));
+        talked.push_back(static_cast<TrokMovementInput*>(trok->movement)->isTalkPressed());
+    }
+    EXPECT_EQ(talked, (std::vector<bool>{ false, true, false, false, true, false }));
 }
 
-TEST_F(MovementTest, CitizenWalksLegsOfTwoToTenSeconds)
+TEST_F(ObjectTest, CitizenWalksLegsOfTwoToTenSeconds)
 {
     TrokObject* citizen = make(OBJ_CITIZEN, Vector(5, 1, 5));
-    EXPECT_EQ(scriptedrand::draws(), 1u);  // the behaviour's alignment
-
     // A leg draws its length, then x, then z.
-    scriptedrand::queueFloat(2, 10, 5.0f);
-    scriptedrand::queueFloat(-1, 1, 1.0f);
-    scriptedrand::queueFloat(-1, 1, 0.0f);
-    citizen->input();
-    citizen->movement->move();
-    expectVelocity(citizen, 2.5f, 0, 0);
-    EXPECT_EQ(scriptedrand::draws(), 4u);
-
-    gldouble::advanceClock(4990);
-    citizen->input();
-    citizen->movement->move();
-    EXPECT_EQ(scriptedrand::draws(), 4u);
-
-    // Once the leg is over, this frame still walks it...
-    gldouble::advanceClock(10);
-    citizen->input();
-    citizen->movement->move();
-    expectVelocity(citizen, 2.5f, 0, 0);
-    EXPECT_EQ(scriptedrand::draws(), 4u);
-    // ... and the next draws a new one.
-    scriptedrand::queueFloat(2, 10, 2.0f);
-    scriptedrand::queueFloat(-1, 1, 0.0f);
-    scriptedrand::queueFloat(-1, 1, -1.0f);
-    citizen->input();
-    citizen->movement->move();
-    expectVelocity(citizen, 0, 0, -2.5f);
-    EXPECT_EQ(scriptedrand::draws(), 7u);
-    EXPECT_EQ(scriptedrand::pending(), 0u);
-
-    // Unscripted legs: every one lasts 2 to 10 s (to the frame) at full speed.
-    uint32_t legStart = gldouble::clock();
-    size_t drawsBefore = scriptedrand::draws();
-    int legs = 0;
-    while (legs < 20) {
-        gldouble::advanceClock(10);
-        citizen->input();
-        citizen->movement->move();
-        EXPECT_NEAR(PhysicsProbe::velocityOf(*citizen->physics).length(), 2.5f, 1e-4);
-        if (scriptedrand::draws() != drawsBefore) {
-            const uint32_t lasted = gldouble::clock() - legStart;
-            if (legs > 0) {  // the scripted 2 s leg ended first
-                EXPECT_GE(lasted, 2010u);
-                EXPECT_LE(lasted, 10020u);
-            }
-            EXPECT_EQ(scriptedrand::draws() - drawsBefore, 3u);
-            drawsBefore = scriptedrand::draws();
-            legStart = gldouble::clock();
-            ++legs;
-        }
+    for (float v : { 1.0f, 1.0f, 0.5f }) {  // the longest leg, 10 s, x 1, z 0
+        scriptedrand::queueFloat(0, 1, v);
     }
+    expectNear(step(citizen), 2.5f, 0, 0);
+    gldouble::advanceClock(9990);
+    step(citizen);
+    EXPECT_EQ(scriptedrand::draws(), 4u);
+    gldouble::advanceClock(10);
+    expectNear(step(citizen), 2.5f, 0, 0);  // over, but this frame walks it
+    EXPECT_EQ(scriptedrand::draws(), 4u);   // (the first is the alignment)
+    for (float v : { 0.0f, 0.5f, 0.0f }) {  // the shortest, 2 s, x 0, z -1
+        scriptedrand::queueFloat(0, 1, v);
+    }
+    expectNear(step(citizen), 0, 0, -2.5f);
+    gldouble::advanceClock(2000);
+    step(citizen);
+    EXPECT_EQ(scriptedrand::draws(), 7u);
+    step(citizen);
+    EXPECT_EQ(scriptedrand::draws(), 10u);
 }
 
-TEST_F(MovementTest, PoliceShuttleBetweenWaypoints)
+TEST_F(ObjectTest, PoliceShuttleBetweenWaypoints)
 {
-    // No waypoints: no goal ever, steering at the origin.
-    EXPECT_EQ(TrokMovementAIPolice::nearestWaypointFromExcluding(Vector(1, 2, 3), -1, -1), -1);
+    TrokMovementAIPolice::clearWaypoints();
     TrokObject* officer = make(OBJ_POLICE, Vector(3, 1, 4));
     for (int i = 0; i < 3; ++i) {
-        frame();
-        expectSteeringAt(officer, Vector(0, 0, 0), 3.7f);
+        EXPECT_EQ(step(officer), steeringAt(officer, Vector(0, 0, 0)));  // no waypoints
     }
 
     TrokMovementAIPolice::addWaypoint(Vector(12, 1, 4));
     TrokMovementAIPolice::addWaypoint(Vector(2, 1, 4));
-    TrokObject* fresh = make(OBJ_POLICE, Vector(3, 1, 4));
-    auto step = [](TrokObject* o) {
-        o->input();
-        o->movement->move();
-    };
-    step(fresh);  // the first only picks the goal (index 1, nearer)
-    expectSteeringAt(fresh, Vector(0, 0, 0), 3.7f);
-    PhysicsProbe::setCentre(*fresh->physics, Vector(6.5f, 1.5f, 4.5f));
-    step(fresh);
-    expectSteeringAt(fresh, Vector(2, 1, 4), 3.7f);
+    TrokObject* p = make(OBJ_POLICE, Vector(6, 1, 4));
+    auto expectSteering = [&](Vector target) { EXPECT_EQ(step(p), steeringAt(p, target)); };
+    expectSteering(Vector(0, 0, 0));  // the first only picks the goal, the nearer
+    expectSteering(Vector(2, 1, 4));
+    PhysicsProbe::setCentre(*p->physics, Vector(2.5f, 1.5f, 4.5f));  // arrived
+    expectSteering(Vector(2, 1, 4));
+    expectSteering(Vector(12, 1, 4));
+    PhysicsProbe::setCentre(*p->physics, Vector(12.5f, 1.5f, 4.5f));
+    expectSteering(Vector(12, 1, 4));  // both excluded: a frame without a goal,
+    expectSteering(Vector(12, 1, 4));  // one choosing the first again,
+    expectSteering(Vector(2, 1, 4));   // then back
+    TrokMovementAIPolice::clearWaypoints();  // a stale goal is dropped, not read
+    expectSteering(Vector(2, 1, 4));
 
-    // Arrival (centre within 1.0) picks the other end from the next frame.
-    PhysicsProbe::setCentre(*fresh->physics, Vector(2.5f, 1.5f, 4.5f));
-    step(fresh);
-    expectSteeringAt(fresh, Vector(2, 1, 4), 3.7f);  // still the old target
-    step(fresh);
-    expectSteeringAt(fresh, Vector(12, 1, 4), 3.7f);
-
-    // At the far end both are excluded: one frame without a goal...
-    PhysicsProbe::setCentre(*fresh->physics, Vector(12.5f, 1.5f, 4.5f));
-    step(fresh);
-    step(fresh);
-    expectSteeringAt(fresh, Vector(12, 1, 4), 3.7f);
-    // ... then back to the first.
-    step(fresh);
-    expectSteeringAt(fresh, Vector(2, 1, 4), 3.7f);
-
-    // A list emptied under a walking officer leaves it without a goal.
-    TrokMovementAIPolice::clearWaypoints();
-    step(fresh);
-    step(fresh);
-    expectSteeringAt(fresh, Vector(2, 1, 4), 3.7f);
-}
-
-TEST_F(MovementTest, NearestWaypointTiesGoToTheFirstAdded)
-{
     TrokMovementAIPolice::addWaypoint(Vector(7, 1, 5));
     TrokMovementAIPolice::addWaypoint(Vector(3, 1, 5));
-    TrokMovementAIPolice::addWaypoint(Vector(5, 1, 2));  // 3 away, in z
-    TrokMovementAIPolice::addWaypoint(Vector(5, 4, 5));  // 3 away, but up
-    const Vector here(5, 1, 5);
-    EXPECT_EQ(TrokMovementAIPolice::nearestWaypointFromExcluding(here, -1, -1), 0);
-    EXPECT_EQ(TrokMovementAIPolice::nearestWaypointFromExcluding(here, 0, -1), 1);
-    EXPECT_EQ(TrokMovementAIPolice::nearestWaypointFromExcluding(here, 0, 1), 2);
-    EXPECT_EQ(TrokMovementAIPolice::nearestWaypointFromExcluding(here, 1, 0), 2);
-    EXPECT_EQ(TrokMovementAIPolice::nearestWaypointFromExcluding(Vector(5, 3.9f, 5), 0, 1), 3);
-    TrokMovementAIPolice::clearWaypoints();
-    EXPECT_EQ(TrokMovementAIPolice::nearestWaypointFromExcluding(here, -1, -1), -1);
+    TrokMovementAIPolice::addWaypoint(Vector(5, 4, 5));
+    EXPECT_EQ(TrokMovementAIPolice::nearestWaypointFromExcluding(Vector(5, 1, 5), -1, -1), 0);  // tie
+    EXPECT_EQ(TrokMovementAIPolice::nearestWaypointFromExcluding(Vector(5, 1, 5), 0, -1), 1);
+    EXPECT_EQ(TrokMovementAIPolice::nearestWaypointFromExcluding(Vector(5, 2, 5), 1, 0), 2);  // in 3D
 }

@@ -22,11 +22,6 @@ int realRand()
 
 }  // namespace
 
-void queue(int value)
-{
-    g_queued.push_back(value);
-}
-
 void queueFloat(float min, float max, float value)
 {
     // randomFloat: min + (n / 2147483647) * (max - min), the span in floats.

@@ -9,7 +9,6 @@
 // can check how many draws an operation makes and in which order.
 namespace scriptedrand {
 
-void queue(int value);
 // Queues the draw that makes randomFloat(min, max) return value (to float
 // precision).
 void queueFloat(float min, float max, float value);

@@ -37,29 +37,29 @@ TEST(Color, ConstructionAndPresets)
 TEST(Color, ShiftAtTheEndsDrawsNothing)
 {
     Color c(255, 0, 254, 100);
-    srandom(7);
-    const long before = random();
-    srandom(7);
+    restartShiftGenerator(7);
+    const long before = randnum();
+    restartShiftGenerator(7);
     c.shift();
     expectColor(c, 254, 1, 253, 100);
-    EXPECT_EQ(random(), before);  // the generator was not consulted
+    EXPECT_EQ(randnum(), before);  // the generator was not consulted
 }
 
 TEST(Color, ShiftInTheMiddleDrawsOncePerComponentInOrder)
 {
-    srandom(11);
-    const long greenDraw = random();
-    const long blueDraw = random();
-    const long next = random();
+    restartShiftGenerator(11);
+    const long greenDraw = randnum();
+    const long blueDraw = randnum();
+    const long next = randnum();
 
-    srandom(11);
+    restartShiftGenerator(11);
     Color c(2, 253, 3, 0);
     c.shift();
     EXPECT_EQ(c.getr(), 3);
     EXPECT_EQ(c.getg(), greenDraw % 2 == 1 ? 254 : 252);
     EXPECT_EQ(c.getb(), blueDraw % 2 == 1 ? 4 : 2);
     EXPECT_EQ(c.geta(), 0);
-    EXPECT_EQ(random(), next);
+    EXPECT_EQ(randnum(), next);
 }
 
 TEST(Color, ComponentsNeverLeaveTheByteRange)
@@ -83,12 +83,31 @@ TEST(Color, DefaultConstructionRestartsTheShiftSequence)
     first.shift();
 
     Color second(100, 100, 100, 255);
-    random();  // disturb the generator: the default colour must restart it
+    randnum();  // disturb the generator: the default colour must restart it
     (void)Color();
     second.shift();
     second.shift();
 
     expectColor(second, first.getr(), first.getg(), first.getb(), 255);
+}
+
+TEST(Color, ShiftGeneratorFollowsRandomButLeavesRandAlone)
+{
+    // The same sequence random() gives from seed 1...
+    srandom(1);
+    const long first = random();
+    const long second = random();
+    (void)Color();
+    EXPECT_EQ(randnum(), first);
+    EXPECT_EQ(randnum(), second);
+
+    // ...while restarting it never restarts the game's rand() draws.
+    srand(5);
+    const int expected[] = { rand(), rand() };
+    srand(5);
+    EXPECT_EQ(rand(), expected[0]);
+    (void)Color();
+    EXPECT_EQ(rand(), expected[1]);
 }
 
 TEST(Color, RandomIsOpaqueAndUsesRandInOrder)

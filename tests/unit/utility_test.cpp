@@ -32,38 +32,23 @@ static float drawWith(int n, float min, float max)
     g_scriptedRand.assign(1, n);
     const float result = randomFloat(min, max);
     EXPECT_TRUE(g_scriptedRand.empty()) << "exactly one draw";
-    g_scriptedRand.clear();
     return result;
 }
 
-TEST(RandomFloat, ReachesBothEndsAndHandlesReversedBounds)
+TEST(RandomFloat, ReachesBothEndsAlsoWithReversedBounds)
 {
     static_assert(RAND_MAX == 2147483647, "the generator's maximum");
     EXPECT_EQ(drawWith(0, 0, 1), 0.0f);
     EXPECT_EQ(drawWith(RAND_MAX, 0, 1), 1.0f);
-    EXPECT_EQ(drawWith(RAND_MAX / 2 + 1, 0, 1), 0.5f);
-    EXPECT_EQ(drawWith(0, -2, 6), -2.0f);
     EXPECT_EQ(drawWith(RAND_MAX, -2, 6), 6.0f);
-
-    // max < min: the result lies between them, starting at min.
     EXPECT_EQ(drawWith(0, 5, 2), 5.0f);
     EXPECT_EQ(drawWith(RAND_MAX, 5, 2), 2.0f);
     EXPECT_EQ(drawWith(RAND_MAX / 2 + 1, 5, 2), 3.5f);
+    EXPECT_EQ(drawWith(RAND_MAX / 3, 5, 5), 5.0f);
 
-    EXPECT_EQ(drawWith(0, 5, 5), 5.0f);
-    EXPECT_EQ(drawWith(RAND_MAX, 5, 5), 5.0f);
-}
-
-TEST(RandomFloat, UnscriptedDrawsFollowTheLibraryGenerator)
-{
+    // Unscripted, the library's sequence comes through unchanged.
     srand(42);
     const int first = rand();
     srand(42);
-    const float value = randomFloat(0, 1);
-    EXPECT_EQ(value, static_cast<float>(first / 2147483647.0));
-    for (int i = 0; i < 1000; ++i) {
-        const float r = randomFloat(-3, 3);
-        ASSERT_GE(r, -3.0f);
-        ASSERT_LE(r, 3.0f);
-    }
+    EXPECT_EQ(randomFloat(0, 1), static_cast<float>(first / 2147483647.0));
 }
