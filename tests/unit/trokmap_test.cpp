@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -177,4 +178,20 @@ TEST_F(TrokMapTest, ShortOrMissingRowsFailNamingTheirLine)
     EXPECT_TRUE(map->valid);
     EXPECT_EQ(map->getWidth(), 6);
     EXPECT_EQ(row(*map, 2), ".@..P.");
+}
+
+// The fuzzer's seeds say by their names whether they are levels, so that it
+// starts from both sides of every check.
+TEST_F(TrokMapTest, FuzzSeedsLoadAsTheirNamesSay)
+{
+    size_t seeds = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(MORVELLANT_SOURCE_DIR "/fuzz/corpus/map")) {
+        const std::string name = entry.path().filename().string();
+        testing::internal::CaptureStdout();
+        const TrokMap seed(entry.path().string());
+        testing::internal::GetCapturedStdout();
+        EXPECT_EQ(seed.valid, name.rfind("broken-", 0) != 0) << name;
+        ++seeds;
+    }
+    EXPECT_GE(seeds, 10u);
 }
