@@ -8,18 +8,7 @@ log=$(mktemp)
 work=$(mktemp -d)
 trap 'rm -rf "$log" "$work"; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null' EXIT
 
-fail() { echo "FAILED: $*"; echo "--- game output:"; cat "$log"; exit 1; }
-wait_for_line() {  # pattern, seconds
-  for _ in $(seq 1 $(( $2 * 10 ))); do
-    grep -q "$1" "$log" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-# Held long enough for the game to see the press in one frame and the
-# release in a later one: a press and release between two frames counts
-# only as a release, which the title screen ignores.
-tap() { xdotool keydown "$1"; sleep 0.15; xdotool keyup "$1"; sleep 0.4; }
+. "$(dirname "$0")/lib.sh"
 shot() {  # file
   for _ in $(seq 1 50); do
     /usr/bin/import -silent -window "$wid" "png:$1" 2>/dev/null && return 0
@@ -41,13 +30,7 @@ bright_share() {
     | awk '{ n++ } $1 > 200 && $2 > 200 && $3 > 200 { b++ } END { print int(100 * b / n) }'
 }
 
-[ -n "${DISPLAY:-}" ] || fail "no DISPLAY: run under Xvfb"
-
-(cd / && exec "$game") >"$log" 2>&1 &
-pid=$!
-wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^default$' | head -n 1)
-[ -n "$wid" ] || fail "no window titled 'default' within 30 s"
-xdotool windowfocus --sync "$wid"
+start_game "$game"
 
 tap space   # credits -> title
 tap space   # title -> playing
@@ -81,13 +64,5 @@ echo "ok: paused ($playing -> $paused) and resumed ($resumed)"
 tap Escape  # paused
 tap space   # Space released on the pause screen: the title
 tap Escape  # Escape on the title ends the program
-for _ in $(seq 1 200); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "still running 20 s after Escape on the title screen"
-wait "$pid"
-status=$?
-pid=""
-[ "$status" -eq 0 ] || fail "exit status $status"
+expect_clean_exit
 echo "ok: back to the title and ended with status 0"

@@ -8,14 +8,7 @@ prefix=$(mktemp -d)
 log=$(mktemp)
 trap 'rm -rf "$prefix" "$log"; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null' EXIT
 
-fail() { echo "FAILED: $*"; echo "--- game output:"; cat "$log"; exit 1; }
-wait_for_line() {  # pattern, seconds
-  for _ in $(seq 1 $(( $2 * 10 ))); do
-    grep -q "$1" "$log" && return 0
-    sleep 0.1
-  done
-  return 1
-}
+. "$(dirname "$0")/lib.sh"
 
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install"
 for f in bin/morvellant bin/morvellant-levelcheck share/morvellant/Content/city1.troklevel \
@@ -29,32 +22,18 @@ if command -v desktop-file-validate >/dev/null 2>&1; then
   echo "ok: desktop entry validates"
 fi
 
-[ -n "${DISPLAY:-}" ] || fail "no DISPLAY: run under Xvfb"
-(cd / && exec "$prefix/bin/morvellant") >"$log" 2>&1 &
-pid=$!
-wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^default$' | head -n 1)
-[ -n "$wid" ] || fail "no window within 30 s"
-xdotool windowfocus --sync "$wid"
+start_game "$prefix/bin/morvellant"
 
 # Credits -> title -> playing: the level's size line proves the installed
 # game found its Content through the ../share/morvellant lookup.
-key() { xdotool key "$1"; sleep 0.2; }
-key space
-key space
+tap space
+tap space
 wait_for_line '^Map size: 48,36$' 20 || fail "no size line of the default city"
 echo "ok: $(grep -m1 '^Map size' "$log")"
 
 # Pause, back to the title with Space, quit with Escape.
-key Escape
-key space
-key Escape
-for _ in $(seq 1 200); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "still running after Escape on the title"
-wait "$pid"
-status=$?
-pid=""
-[ "$status" -eq 0 ] || fail "exit status $status"
+tap Escape
+tap space
+tap Escape
+expect_clean_exit
 echo "ok: installed game ended with status 0"

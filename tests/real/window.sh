@@ -8,15 +8,8 @@ log=$(mktemp)
 shot=$(mktemp --suffix=.png)
 trap 'rm -f "$log" "$shot"; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null' EXIT
 
-fail() { echo "FAILED: $*"; echo "--- game output:"; cat "$log"; exit 1; }
-
-[ -n "${DISPLAY:-}" ] || fail "no DISPLAY: run under Xvfb"
-
-(cd / && exec "$game") >"$log" 2>&1 &
-pid=$!
-
-wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^default$' | head -n 1)
-[ -n "$wid" ] || fail "no window titled 'default' within 30 s"
+. "$(dirname "$0")/lib.sh"
+start_game "$game"
 
 geometry=$(xwininfo -id "$wid" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
 [ "$geometry" = "1000x750" ] || fail "window is $geometry, expected 1000x750"
@@ -63,7 +56,6 @@ echo "ok: darkened corner pixel ($r, $g, $b)"
 
 # Keys are held until their effect is on screen: a press and release within
 # one frame would count as a press only for the credits' any-key test.
-xdotool windowfocus --sync "$wid"
 xdotool keydown Escape
 wait_for_screen "$TITLE_LINE" "$CREDITS_LINE" || fail "Escape on the credits did not show the title screen"
 xdotool keyup Escape
@@ -72,16 +64,6 @@ kill -0 "$pid" 2>/dev/null || fail "the program ended on the credits screen"
 
 # Escape on the title ends the program.
 xdotool keydown Escape
-for _ in $(seq 1 200); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
+expect_clean_exit
 xdotool keyup Escape 2>/dev/null
-if kill -0 "$pid" 2>/dev/null; then
-  fail "still running 20 s after Escape on the title screen"
-fi
-wait "$pid"
-status=$?
-pid=""
-[ "$status" -eq 0 ] || fail "exit status $status"
 echo "ok: ended with status 0"
