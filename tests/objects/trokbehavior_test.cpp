@@ -2,13 +2,20 @@
 
 #include "Game/trokbehavior.h"
 #include "Game/trokdisplay.h"
-#include "Game/trokmovement.h"
 #include "Game/trokworld.h"
 #include "support/objectfixture.h"
 
 namespace {
 
 typedef std::vector<int> Rgba;
+
+// Agents that stand still and draw nothing to walk, so distances are exact
+// and every draw is a rule's.
+TrokObjectInit standing(TrokObjectInit init)
+{
+    init.moveType = 0;
+    return init;
+}
 
 class BehaviorTest : public ObjectTest
 {
@@ -18,18 +25,10 @@ protected:
         ObjectTest::SetUp();
         TrokWorld::citizenCount = TrokWorld::totalAgentCount = 10;
     }
-    // Agents that stand still and draw nothing to walk, so distances are
-    // exact and every draw is a rule's.
-    TrokObject* still(TrokObject* o)
-    {
-        delete o->movement;
-        o->movement = createMovement(o, 0, 0.0f);
-        return o;
-    }
     TrokObject* citizen(Vector corner, float alignment)
     {
         scriptedrand::queueFloat(-1, 1, alignment);
-        return still(make(OBJ_CITIZEN, corner));
+        return make(standing(OBJ_CITIZEN), corner);
     }
     static float alignment(TrokObject* o) { return static_cast<TrokBehaviorCitizen*>(o->behavior)->getAlignment(); }
     static Rgba fill(TrokObject* o)
@@ -112,8 +111,8 @@ TEST_F(BehaviorTest, AlignmentTintsTheCitizen)
 // per citizen in reach.
 TEST_F(BehaviorTest, PoliceTalkOnTheirOwnRhythmWithinFive)
 {
-    still(make(OBJ_POLICE, Vector(10, 1, 10)));
-    still(make(OBJ_POLICE, Vector(10, 1, 18)));
+    make(standing(OBJ_POLICE), Vector(10, 1, 10));
+    make(standing(OBJ_POLICE), Vector(10, 1, 18));
     TrokObject* both = citizen(Vector(10, 1, 14), 0.0f);        // 4 from each
     TrokObject* edge = citizen(Vector(15, 1, 10), 0.0f);        // exactly 5 from the first
     TrokObject* outside = citizen(Vector(4.99f, 1, 10), 0.0f);  // 5.01

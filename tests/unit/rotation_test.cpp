@@ -8,9 +8,7 @@
 
 static void expectNear(const Vector& got, const Vector& want)
 {
-    EXPECT_NEAR(got.x, want.x, 1e-6) << got;
-    EXPECT_NEAR(got.y, want.y, 1e-6) << got;
-    EXPECT_NEAR(got.z, want.z, 1e-6) << got;
+    EXPECT_LT((got - want).length(), 1e-6f) << got << " is not " << want;
 }
 
 TEST(Rotation, FaceTurnsTowardsTheDirection)

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <GL/glu.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -153,24 +151,23 @@ TEST_F(TgaLoad, FailuresPrintTheirLineAndUploadTheCheckerboard)
 #endif
 #endif
 
-// Runs in a death-test child: the 1 GiB buffer cannot be had under 256 MiB.
-static void loadUnderAddressLimit(const Bytes& file)
-{
-    const rlimit limit = { rlim_t(256) << 20, rlim_t(256) << 20 };
-    setrlimit(RLIMIT_AS, &limit);
-    dup2(2, 1);  // the line goes to stdout; let the death test see it
-    image_t image;
-    const int loaded = tgaLoadTheImageFromMemory(file.data(), file.size(), "big.tga", &image, 0);
-    std::exit(loaded == 0 && image.data == nullptr ? 3 : 4);
-}
-
 TEST_F(TgaLoad, FailedAllocationFailsTheLoad)
 {
 #ifdef UNDER_ADDRESS_SANITIZER
     GTEST_SKIP() << "needs an address-space limit";
 #endif
-    EXPECT_EXIT(loadUnderAddressLimit(tga(2, 16384, 16384, 32, {})), ::testing::ExitedWithCode(3),
-                "Out of memory - big.tga");
+    // In the death-test child the 1 GiB buffer cannot be had under 256 MiB.
+    const Bytes big = tga(2, 16384, 16384, 32, {});
+    EXPECT_EXIT(
+        {
+            rlimit limit;
+            limit.rlim_cur = limit.rlim_max = rlim_t(256) << 20;
+            setrlimit(RLIMIT_AS, &limit);
+            dup2(2, 1);  // the line goes to stdout; let the death test see it
+            const int loaded = tgaLoadTheImageFromMemory(big.data(), big.size(), "big.tga", &image, 0);
+            std::exit(loaded == 0 && image.data == nullptr ? 3 : 4);
+        },
+        ::testing::ExitedWithCode(3), "Out of memory - big.tga");
 }
 
 TEST_F(TgaLoad, UploadFormatsAndLevels)

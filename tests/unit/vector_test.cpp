@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "Base/vector.h"
-#include "double/gldouble.h"
 
 TEST(Vector, OperationsLeaveTheReceiverAndNormalizeGuardsShortVectors)
 {
@@ -35,15 +34,4 @@ TEST(Vector, ComparisonScratchArrayAndStreamOutput)
     std::ostringstream out;
     out << Vector(1, 2.5f, -3) << Vector();
     EXPECT_EQ(out.str(), "(1,2.5,-3)(0,0,0)");
-}
-
-TEST(Position, MovesAndTranslates)
-{
-    gldouble::reset();
-    Position p;
-    p.move(Vector(1, 2, 3));
-    p.move(Vector(1, 0, 0));
-    p.use();
-    ASSERT_EQ(gldouble::names(), std::vector<std::string>{ "glTranslatef" });
-    EXPECT_EQ(gldouble::calls()[0].args, (std::vector<double>{ 2, 2, 3 }));
 }
