@@ -18,7 +18,6 @@ public:
     static const std::vector<TrokPhysics*>& list() { return objects; }
     static bool overlap(float a, float aw, float b, float bw) { return testSingleOverlap(a, aw, b, bw); }
     static Vector velocityOf(const TrokPhysics& p) { return p.*(&PhysicsProbe::vel); }
-    static Vector centreOf(const TrokPhysics& p) { return p.*(&PhysicsProbe::loc); }
     static Location previousOf(const TrokPhysics& p) { return p.*(&PhysicsProbe::prevloc); }
     static void setAcceleration(TrokPhysics& p, Vector a) { p.*(&PhysicsProbe::acc) = a; }
     static void setVelocity(TrokPhysics& p, Vector v) { p.*(&PhysicsProbe::vel) = v; }
@@ -52,8 +51,17 @@ class HandBuilt
 {
 public:
     HandBuilt(const std::string& name, Vector corner, Vector size, bool moving,
-              int type = BEHAV_BUILDING, bool obstructive = true, std::vector<std::string>* log = nullptr);
-    ~HandBuilt();
+              int type = BEHAV_BUILDING, bool obstructive = true, std::vector<std::string>* log = nullptr)
+        : obj(new TrokObject(OBJ_WALL, Vector(-100.0f, -100.0f, -100.0f), Vector(1.0f, 1.0f, 1.0f)))
+    {
+        // Swap the preset's physics and behaviour for the ones under test; the
+        // new physics joins the shared list in construction order.
+        delete obj->physics;
+        obj->physics = new PhysicsProbe(obj, corner, size, obstructive, 255, moving);
+        delete obj->behavior;
+        obj->behavior = new RecordingBehavior(obj, type, name, log);
+    }
+    ~HandBuilt() { delete obj; }
     HandBuilt(const HandBuilt&) = delete;
     HandBuilt& operator=(const HandBuilt&) = delete;
 

@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <vector>
 
 #include "Base/eventloop.h"
 #include "Base/inputmanager.h"
 #include "Game/trokobject.h"
+#include "Game/trokphysics.h"
 #include "double/gldouble.h"
 #include "support/scriptedrand.h"
 
@@ -18,17 +18,11 @@
 class ObjectTest : public ::testing::Test
 {
 protected:
-    // The frame rate the physics reads: with the clock standing still since
-    // the last sample, getFPS answers the smoothed rate.
+    // With the frame timer restarted, getFPS answers the smoothed rate.
     class FrameRate : public Eventloop
     {
     public:
-        static void set(float fps)
-        {
-            ms_rFPS = fps;
-            hold();
-        }
-        // Restarts the measurement, so the smoothed rate is the answer.
+        static void set(float fps) { ms_rFPS = fps; }
         static void hold() { ms_oFrametime.reset(); }
     };
 
@@ -39,6 +33,7 @@ protected:
         new InputManager();
         InputManager::registerCallbacks();
         FrameRate::set(10.0f);
+        FrameRate::hold();
         scriptedrand::reset();
     }
 
@@ -50,7 +45,19 @@ protected:
 
     // Time passes on GLUT's clock, which the timers read; the frame rate the
     // physics reads stays at 10.
-    void frame(uint32_t ms = 0);
+    void frame(uint32_t ms = 0)
+    {
+        gldouble::advanceClock(ms);
+        FrameRate::hold();
+        for (const std::unique_ptr<TrokObject>& object : objects) {
+            object->input();
+        }
+        for (const std::unique_ptr<TrokObject>& object : objects) {
+            object->think();
+        }
+        TrokPhysics::processCollisions();
+        InputManager::signalFrameDone();
+    }
 
     std::vector<std::unique_ptr<TrokObject>> objects;
 };

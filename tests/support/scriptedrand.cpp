@@ -3,41 +3,23 @@
 #include <dlfcn.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <deque>
 
 namespace scriptedrand {
 
-namespace {
-
-std::deque<int> g_queued;
-size_t g_draws = 0;
-
-int realRand()
-{
-    typedef int (*RandFunction)();
-    static RandFunction real = reinterpret_cast<RandFunction>(dlsym(RTLD_NEXT, "rand"));
-    return real();
-}
-
-}  // namespace
+static std::deque<int> g_queued;
+static size_t g_draws = 0;
 
 void queueFloat(float min, float max, float value)
 {
     // randomFloat: min + (n / 2147483647) * (max - min), the span in floats.
-    const double span = static_cast<double>(max - min);
-    const double r = (static_cast<double>(value) - static_cast<double>(min)) / span;
+    const double r = (double(value) - double(min)) / double(max - min);
     g_queued.push_back(static_cast<int>(std::lround(r * 2147483647.0)));
 }
 
 size_t draws()
 {
     return g_draws;
-}
-
-size_t pending()
-{
-    return g_queued.size();
 }
 
 void reset()
@@ -52,7 +34,8 @@ extern "C" int rand(void) noexcept
 {
     ++scriptedrand::g_draws;
     if (scriptedrand::g_queued.empty()) {
-        return scriptedrand::realRand();
+        static const auto realRand = reinterpret_cast<int (*)()>(dlsym(RTLD_NEXT, "rand"));
+        return realRand();
     }
     const int value = scriptedrand::g_queued.front();
     scriptedrand::g_queued.pop_front();

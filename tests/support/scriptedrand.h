@@ -13,7 +13,6 @@ namespace scriptedrand {
 // precision).
 void queueFloat(float min, float max, float value);
 size_t draws();
-size_t pending();
 // Forgets queued values and the count.
 void reset();
 

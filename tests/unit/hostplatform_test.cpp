@@ -1,78 +1,45 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <string>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "Base/hostplatform.h"
 
-TEST(HostPlatform, LittleEndianValuesPassThroughOnThisHost)
+TEST(HostPlatform, OnlyBigEndianHostsSwapTheTwoBytes)
 {
     setHostEndian();
     EXPECT_FALSE(hostBigEndian);
     EXPECT_EQ(endianLEtoHs(0x0201), 0x0201);
-}
-
-TEST(HostPlatform, BigEndianHostsSwapTheTwoBytes)
-{
     hostBigEndian = true;
     EXPECT_EQ(endianLEtoHs(0x0201), 0x0102);
     EXPECT_EQ(endianLEtoHs(static_cast<short>(0x80FF)), static_cast<short>(0xFF80));
-    setHostEndian();
 }
 
-class ResourceDirectory : public ::testing::Test
+static std::string cwd()
 {
-protected:
-    std::string root;
-    std::string startDir;
-
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/morvellant-res-XXXXXX";
-        root = mkdtemp(pattern);
-        char here[4096];
-        startDir = getcwd(here, sizeof(here));
-    }
-    void TearDown() override
-    {
-        ASSERT_EQ(chdir(startDir.c_str()), 0);
-        const std::string command = "rm -rf " + root;
-        ASSERT_EQ(std::system(command.c_str()), 0);
-    }
-    void makeDirs(const std::string& relative)
-    {
-        const std::string command = "mkdir -p " + root + "/" + relative;
-        ASSERT_EQ(std::system(command.c_str()), 0);
-    }
-    std::string cwd()
-    {
-        char here[4096];
-        return getcwd(here, sizeof(here));
-    }
-};
-
-TEST_F(ResourceDirectory, PrefersTheExecutablesOwnDirectory)
-{
-    makeDirs("bin/Content");
-    makeDirs("share/morvellant/Content");
-    EXPECT_EQ(enterResourceDirectory(root + "/bin"), 0);
-    EXPECT_EQ(cwd(), root + "/bin");
+    char here[4096];
+    return getcwd(here, sizeof(here));
 }
 
-TEST_F(ResourceDirectory, FallsBackToTheInstalledLayout)
+// The executable's own directory, else the installed layout beside it, else
+// the program stays where it was started.
+TEST(HostPlatform, ResourceDirectoryIsTheFirstThatHoldsContent)
 {
-    makeDirs("bin");
-    makeDirs("share/morvellant/Content");
-    EXPECT_EQ(enterResourceDirectory(root + "/bin"), 0);
-    EXPECT_EQ(cwd(), root + "/share/morvellant");
-}
-
-TEST_F(ResourceDirectory, StaysPutWhenNothingHoldsContent)
-{
-    makeDirs("bin");
-    EXPECT_EQ(enterResourceDirectory(root + "/bin"), 1);
+    char pattern[] = "/tmp/morvellant-res-XXXXXX";
+    const std::string root = mkdtemp(pattern), start = cwd();
+    struct Case { std::string dirs; int result; std::string entered; };
+    const Case cases[] = {
+        { "bin/Content share/morvellant/Content", 0, "/bin" },
+        { "bin share/morvellant/Content", 0, "/share/morvellant" },
+        { "bin", 1, "" },
+    };
+    for (const Case& c : cases) {
+        const std::string dir = root + "/" + std::to_string(&c - cases);
+        ASSERT_EQ(std::system(("mkdir " + dir + " && cd " + dir + " && mkdir -p " + c.dirs).c_str()), 0);
+        EXPECT_EQ(enterResourceDirectory(dir + "/bin"), c.result) << c.dirs;
+        EXPECT_EQ(cwd(), c.entered.empty() ? start : dir + c.entered) << c.dirs;
+        ASSERT_EQ(chdir(start.c_str()), 0);
+    }
     EXPECT_EQ(enterResourceDirectory(""), 1);
-    EXPECT_EQ(cwd(), startDir);
+    EXPECT_EQ(std::system(("rm -rf " + root).c_str()), 0);
 }

@@ -2,18 +2,15 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
-#include <string>
 
 #include "Game/levelreport.h"
 #include "Game/trokmap.h"
 
 // Writes a level into a temporary file and reports on it.
-static LevelReport reportOn(const std::string& rows, int width, int height)
+static LevelReport reportOn(const std::string& rows, int width, int height = 1)
 {
     char name[] = "/tmp/morvellant-level-XXXXXX";
-    const int fd = mkstemp(name);
-    EXPECT_GE(fd, 0);
+    EXPECT_GE(mkstemp(name), 0);
     std::ofstream(name) << "!MorvellantMapFile\n" << width << " " << height << "\n" << rows;
     testing::internal::CaptureStdout();
     const TrokMap map{ std::string(name) };
@@ -22,38 +19,29 @@ static LevelReport reportOn(const std::string& rows, int width, int height)
     return LevelReport(map);
 }
 
-TEST(LevelReport, CountsWhatTheLevelPlaces)
+TEST(LevelReport, CountsWhatTheLevelPlacesAndWarns)
 {
-    const LevelReport report = reportOn("#3..b#\n.W.C..\n.@..P.\n#a..W#\n", 6, 4);
-    EXPECT_TRUE(report.playable());
-    EXPECT_EQ(report.width, 6);
-    EXPECT_EQ(report.activists, 1);
-    EXPECT_EQ(report.citizens, 1);
-    EXPECT_EQ(report.police, 1);
-    EXPECT_EQ(report.waypoints, 2);
-    EXPECT_EQ(report.buildings, 5);
-    EXPECT_EQ(report.roofs, 2);
     std::ostringstream out;
-    report.print(out);
+    reportOn("#3..b#\n.W.C..\n.@..P.\n#a..W#\n", 6, 4).print(out);
     EXPECT_EQ(out.str(), "size 6 x 4: 1 activist, 1 citizens, 1 police, 2 waypoints, 5 blocks, 2 roof blocks\n"
                          "playable\n");
+    EXPECT_EQ(reportOn("@C@CCP\n", 6).warnings.size(), 2u);  // two activists, police without waypoints
+    EXPECT_EQ(reportOn("@CCCPW\n", 6).warnings.size(), 1u);  // one waypoint cannot make a patrol
+    EXPECT_TRUE(reportOn("@CCCPWW\n", 7).warnings.empty());
 }
 
 TEST(LevelReport, FindsLevelsThatCannotBePlayed)
 {
-    EXPECT_FALSE(reportOn("..C..\n", 5, 1).playable());           // no activist
-    EXPECT_FALSE(reportOn("..@..\n", 5, 1).playable());           // nobody to win over
-    EXPECT_FALSE(reportOn("@CCPP\n", 5, 1).playable());           // police at half: first conversion loses
-    EXPECT_TRUE(reportOn("@C...\n", 5, 1).playable());            // half is 0: the first conversion wins
-    EXPECT_TRUE(reportOn("@CCP.\n", 5, 1).playable());            // one ally is half: win comes first
-    const LevelReport broken = reportOn("@C\n", 5, 1);            // short row: the load fails
-    EXPECT_FALSE(broken.loaded);
-    EXPECT_FALSE(broken.playable());
-}
-
-TEST(LevelReport, WarnsAboutLikelyMistakes)
-{
-    EXPECT_EQ(reportOn("@C@CCP\n", 6, 1).warnings.size(), 2u);    // two activists, police without waypoints
-    EXPECT_EQ(reportOn("@CCCPW\n", 6, 1).warnings.size(), 1u);    // one waypoint cannot make a patrol
-    EXPECT_TRUE(reportOn("@CCCPWW\n", 7, 1).warnings.empty());
+    const std::pair<const char*, bool> cases[] = {
+        { "..C..\n", false },  // no activist
+        { "..@..\n", false },  // nobody to win over
+        { "@CCPP\n", false },  // police at half: the first conversion loses
+        { "@C...\n", true },   // half is 0: the first conversion wins
+        { "@CCP.\n", true },   // one ally is half: the win comes first
+        { "@C\n", false },     // short row: the load fails
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(reportOn(c.first, 5).playable(), c.second) << c.first;
+    }
+    EXPECT_FALSE(reportOn("@C\n", 5).loaded);
 }

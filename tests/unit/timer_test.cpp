@@ -3,65 +3,47 @@
 #include "Base/timer.h"
 #include "double/gldouble.h"
 
-class TimerTest : public ::testing::Test
+static void at(uint32_t ms)
 {
-protected:
-    void SetUp() override { gldouble::setClock(5000); }
-    void at(uint32_t ms) { gldouble::setClock(5000 + ms); }
-};
+    gldouble::setClock(5000 + ms);
+}
 
-TEST_F(TimerTest, ReadsWholeHundredthsOfTheClock)
+TEST(Timer, ReadsWholeHundredthsOfTheClock)
 {
+    at(0);
     Timer timer;
-    EXPECT_EQ(timer.getElapsedTime(), 0.0f);
-    EXPECT_TRUE(timer.hasTimeElapsed(0));
-    at(9);
-    EXPECT_EQ(timer.getElapsedTime(), 0.0f);
-    at(10);
-    EXPECT_FLOAT_EQ(timer.getElapsedTime(), 0.01f);
-    at(1234);
-    EXPECT_FLOAT_EQ(timer.getElapsedTime(), 1.23f);
+    struct Case { uint32_t ms; float elapsed; float threshold; bool reached; };
+    const Case cases[] = {
+        { 0, 0, 0, true }, { 9, 0, 0.01f, false }, { 10, 0.01f, 0.01f, true }, { 249, 0.24f, 0.25f, false },
+        { 250, 0.25f, 0.25f, true }, { 250, 0.25f, 0.255f, false }, { 259, 0.25f, 0.255f, false },
+        { 260, 0.26f, 0.255f, true }, { 1234, 1.23f, 1.23f, true },
+    };
+    for (const Case& c : cases) {
+        at(c.ms);
+        EXPECT_FLOAT_EQ(timer.getElapsedTime(), c.elapsed) << c.ms << " ms";
+        EXPECT_EQ(timer.hasTimeElapsed(c.threshold), c.reached) << c.ms << " ms, " << c.threshold << " s";
+    }
     EXPECT_EQ(timer.getElapsedClocks(), 1234u);
-    EXPECT_EQ(timer.getClocksPerSecond(), 1000u);
 }
 
-TEST_F(TimerTest, ThresholdsFollowTheHundredthScale)
+TEST(Timer, PauseBanksTimeResumeContinuesAndTheClockMayWrap)
 {
-    Timer timer;
-    at(249);
-    EXPECT_FALSE(timer.hasTimeElapsed(0.25f));
-    at(250);
-    EXPECT_TRUE(timer.hasTimeElapsed(0.25f));
-    EXPECT_FALSE(timer.hasTimeElapsed(0.255f));
-    at(259);
-    EXPECT_FALSE(timer.hasTimeElapsed(0.255f));
-    at(260);
-    EXPECT_TRUE(timer.hasTimeElapsed(0.255f));
-}
-
-TEST_F(TimerTest, PauseBanksTimeAndResumeContinues)
-{
+    at(0);
     Timer timer;
     at(300);
     timer.pause();
     at(5300);
-    EXPECT_FLOAT_EQ(timer.getElapsedTime(), 0.3f);
     timer.pause();  // a second pause changes nothing
-    at(6000);
-    EXPECT_FLOAT_EQ(timer.getElapsedTime(), 0.3f);
+    EXPECT_EQ(timer.getElapsedClocks(), 300u);
     timer.unpause();
-    at(6500);
-    EXPECT_FLOAT_EQ(timer.getElapsedTime(), 0.8f);
+    at(5800);
     timer.unpause();  // running already: nothing changes
-    EXPECT_FLOAT_EQ(timer.getElapsedTime(), 0.8f);
+    EXPECT_EQ(timer.getElapsedClocks(), 800u);
     timer.reset();
     EXPECT_EQ(timer.getElapsedClocks(), 0u);
-}
 
-TEST_F(TimerTest, SurvivesTheClockWrapping)
-{
     gldouble::setClock(0xFFFFFF00u);
-    Timer timer;
+    Timer wrapping;
     gldouble::setClock(0x00000100u);
-    EXPECT_EQ(timer.getElapsedClocks(), 0x200u);
+    EXPECT_EQ(wrapping.getElapsedClocks(), 0x200u);
 }

@@ -1,30 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <string>
-
 #include "Base/eventloop.h"
 #include "Game/gamestates.h"
 #include "Game/trokworld.h"
 #include "double/gldouble.h"
 
-namespace
+static std::string status(int total, int police, int allies, int citizens)
 {
-
-// 17 + 9 + 18 and 17 + 10 + 9 characters.
-const std::string kWin = "***************** YOU WIN ******************\n";
-const std::string kLose = "///////////////// YOU LOSE \\\\\\\\\\\\\\\\\\\n";
-const std::string kAlly = "Gained a loyal follower.\n";
-const std::string kPolice = "Lost a citizen to the police.\n";
-
-std::string status(int total, int police, int allies, int citizens)
-{
-    return "Status: \n   totalAgents: " + std::to_string(total)
-        + "\n   policeCount: " + std::to_string(police)
-        + "\n   allyCount: " + std::to_string(allies)
-        + "\n   Remaining Citizens: " + std::to_string(citizens) + "\n";
-}
-
+    return "Status: \n   totalAgents: " + std::to_string(total) + "\n   policeCount: " + std::to_string(police)
+        + "\n   allyCount: " + std::to_string(allies) + "\n   Remaining Citizens: " + std::to_string(citizens) + "\n";
 }
 
 class ScoreTest : public ::testing::Test
@@ -37,7 +21,7 @@ protected:
         Eventloop::registerCallbacks();
     }
     // A game as city construction leaves it, in the playing state.
-    void startGame(uint32_t citizens, uint32_t police)
+    static void startGame(uint32_t citizens, uint32_t police)
     {
         TrokWorld::citizenCount = citizens;
         TrokWorld::policeCount = police;
@@ -46,48 +30,39 @@ protected:
         Eventloop::switchState(STATE_PLAYING);
         gldouble::display();
     }
-    std::string convert(void (*conversion)())
-    {
-        testing::internal::CaptureStdout();
-        conversion();
-        return testing::internal::GetCapturedStdout();
-    }
-    int stateAfterFrame()
-    {
-        gldouble::display();
-        return Eventloop::getState();
-    }
 };
 
-TEST_F(ScoreTest, FourCitizensAndOnePolice)
+TEST_F(ScoreTest, ConversionsPrintTheStatusAndWinIsCheckedBeforeLoss)
 {
-    ASSERT_EQ(kWin.size(), 45u);
-    ASSERT_EQ(kLose.size(), 37u);
-    startGame(4, 1);
-    EXPECT_EQ(convert(TrokWorld::citizenToAlly), kAlly + status(5, 1, 1, 3));
-    EXPECT_EQ(stateAfterFrame(), STATE_PLAYING);
-    EXPECT_EQ(convert(TrokWorld::citizenToAlly), kAlly + status(5, 1, 2, 2) + kWin);
-    EXPECT_EQ(stateAfterFrame(), STATE_WON);
-
-    startGame(4, 1);
-    EXPECT_EQ(convert(TrokWorld::citizenToPolice), kPolice + status(5, 2, 0, 3) + kLose);
-    EXPECT_EQ(stateAfterFrame(), STATE_LOST);
-}
-
-TEST_F(ScoreTest, WinIsCheckedBeforeLoss)
-{
-    // Two and two: one ally is below half, but the police already hold it.
-    startGame(2, 2);
-    EXPECT_EQ(convert(TrokWorld::citizenToAlly), kAlly + status(4, 2, 1, 1) + kLose);
-    EXPECT_EQ(stateAfterFrame(), STATE_LOST);
-
-    // Half of one agent is 0: both sides reach it, and the player wins either way.
-    startGame(1, 0);
-    EXPECT_EQ(convert(TrokWorld::citizenToPolice), kPolice + status(1, 1, 0, 0) + kWin);
-    EXPECT_EQ(stateAfterFrame(), STATE_WON);
-    startGame(1, 0);
-    EXPECT_EQ(convert(TrokWorld::citizenToAlly), kAlly + status(1, 0, 1, 0) + kWin);
-    EXPECT_EQ(stateAfterFrame(), STATE_WON);
+    // 17 + 9 + 18 and 17 + 10 + 9 characters.
+    const std::string win = "***************** YOU WIN ******************\n";
+    const std::string lose = "///////////////// YOU LOSE \\\\\\\\\\\\\\\\\\\n";
+    ASSERT_EQ(win.size() + lose.size(), 45u + 37u);
+    const std::string ally = "Gained a loyal follower.\n", police = "Lost a citizen to the police.\n";
+    void (*const toAlly)() = TrokWorld::citizenToAlly;
+    void (*const toPolice)() = TrokWorld::citizenToPolice;
+    struct Step { int citizens, police; void (*conversion)(); std::string printed; int state; };
+    const Step steps[] = {
+        { 4, 1, toAlly, ally + status(5, 1, 1, 3), STATE_PLAYING },
+        { -1, -1, toAlly, ally + status(5, 1, 2, 2) + win, STATE_WON },  // the same game
+        { 4, 1, toPolice, police + status(5, 2, 0, 3) + lose, STATE_LOST },
+        // One ally of four is below half, but the police already hold it.
+        { 2, 2, toAlly, ally + status(4, 2, 1, 1) + lose, STATE_LOST },
+        // Half of one agent is 0: both sides reach it, and the player wins either way.
+        { 1, 0, toPolice, police + status(1, 1, 0, 0) + win, STATE_WON },
+        { 1, 0, toAlly, ally + status(1, 0, 1, 0) + win, STATE_WON },
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.printed);
+        if (s.citizens >= 0) {
+            startGame(s.citizens, s.police);
+        }
+        testing::internal::CaptureStdout();
+        s.conversion();
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), s.printed);
+        gldouble::display();
+        EXPECT_EQ(Eventloop::getState(), s.state);
+    }
 }
 
 TEST_F(ScoreTest, LastRequestOfAFrameWins)
@@ -96,5 +71,6 @@ TEST_F(ScoreTest, LastRequestOfAFrameWins)
     TrokWorld::stageWon();
     TrokWorld::stageLost();
     EXPECT_EQ(Eventloop::getState(), STATE_PLAYING);
-    EXPECT_EQ(stateAfterFrame(), STATE_LOST);
+    gldouble::display();
+    EXPECT_EQ(Eventloop::getState(), STATE_LOST);
 }

@@ -21,31 +21,21 @@ extern "C" int rand() noexcept
         g_scriptedRand.pop_front();
         return value;
     }
-    using RandFunction = int (*)();
-    static const RandFunction libraryRand =
-        reinterpret_cast<RandFunction>(dlsym(RTLD_NEXT, "rand"));
+    static const auto libraryRand = reinterpret_cast<int (*)()>(dlsym(RTLD_NEXT, "rand"));
     return libraryRand();
-}
-
-static float drawWith(int n, float min, float max)
-{
-    g_scriptedRand.assign(1, n);
-    const float result = randomFloat(min, max);
-    EXPECT_TRUE(g_scriptedRand.empty()) << "exactly one draw";
-    return result;
 }
 
 TEST(RandomFloat, ReachesBothEndsAlsoWithReversedBounds)
 {
     static_assert(RAND_MAX == 2147483647, "the generator's maximum");
-    EXPECT_EQ(drawWith(0, 0, 1), 0.0f);
-    EXPECT_EQ(drawWith(RAND_MAX, 0, 1), 1.0f);
-    EXPECT_EQ(drawWith(RAND_MAX, -2, 6), 6.0f);
-    EXPECT_EQ(drawWith(0, 5, 2), 5.0f);
-    EXPECT_EQ(drawWith(RAND_MAX, 5, 2), 2.0f);
-    EXPECT_EQ(drawWith(RAND_MAX / 2 + 1, 5, 2), 3.5f);
-    EXPECT_EQ(drawWith(RAND_MAX / 3, 5, 5), 5.0f);
-
+    struct Case { int drawn; float min, max, result; };
+    const Case cases[] = { { 0, 0, 1, 0 }, { RAND_MAX, 0, 1, 1 }, { RAND_MAX, -2, 6, 6 }, { 0, 5, 2, 5 },
+                           { RAND_MAX, 5, 2, 2 }, { RAND_MAX / 2 + 1, 5, 2, 3.5f }, { RAND_MAX / 3, 5, 5, 5 } };
+    for (const Case& c : cases) {
+        g_scriptedRand.assign(1, c.drawn);
+        EXPECT_EQ(randomFloat(c.min, c.max), c.result) << c.drawn << " in " << c.min << ".." << c.max;
+        EXPECT_TRUE(g_scriptedRand.empty()) << "exactly one draw";
+    }
     // Unscripted, the library's sequence comes through unchanged.
     srand(42);
     const int first = rand();

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
 
 #include "Base/vector.h"
-#include "double/gldouble.h"
 
 TEST(Vector, OperationsLeaveTheReceiverAndNormalizeGuardsShortVectors)
 {
@@ -13,11 +11,9 @@ TEST(Vector, OperationsLeaveTheReceiverAndNormalizeGuardsShortVectors)
     EXPECT_EQ(v.multiply(2), Vector(6, 0, 8));
     EXPECT_EQ(v / 2, Vector(1.5f, 0, 2));
     EXPECT_EQ(v, Vector(3, 0, 4));
-
     EXPECT_EQ(Vector().normalize(), Vector(0, 0, 0));
     EXPECT_EQ(Vector(0, -4e-8f, 4e-8f).normalize(), Vector(0, 0, 0));
     EXPECT_FLOAT_EQ(Vector(0, 2e-7f, 0).normalize().y, 1.0f);  // just above the threshold
-
     EXPECT_EQ(Vector(1, 0, 0).crossProduct(Vector(0, 1, 0)), Vector(0, 0, 1));
     EXPECT_EQ(Vector(0, 0, -1).crossProduct(Vector(0, 1, 0)), Vector(1, 0, 0));
 }
@@ -28,10 +24,8 @@ TEST(Vector, ComparisonScratchArrayAndStreamOutput)
     const Vector nan(NAN, 0, 0);
     EXPECT_FALSE(nan == nan);
 
-    Vector v;
-    v.set(4, 5, 6);
+    Vector v(4, 5, 6);
     const float* p = v.getv();
-    EXPECT_EQ(p, v.vec);
     EXPECT_EQ(std::vector<float>(p, p + 3), (std::vector<float>{ 4, 5, 6 }));
     v.setx(7);
     EXPECT_EQ(p[0], 4.0f);  // refreshed only by getv
@@ -40,15 +34,4 @@ TEST(Vector, ComparisonScratchArrayAndStreamOutput)
     std::ostringstream out;
     out << Vector(1, 2.5f, -3) << Vector();
     EXPECT_EQ(out.str(), "(1,2.5,-3)(0,0,0)");
-}
-
-TEST(Position, MovesAndTranslates)
-{
-    gldouble::reset();
-    Position p;
-    p.move(Vector(1, 2, 3));
-    EXPECT_EQ(p, Vector(1, 2, 3));
-    p.use();
-    ASSERT_EQ(gldouble::names(), std::vector<std::string>{ "glTranslatef" });
-    EXPECT_EQ(gldouble::calls()[0].args, (std::vector<double>{ 1, 2, 3 }));
 }
