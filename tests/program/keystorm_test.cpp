@@ -135,15 +135,16 @@ TEST(KeyStorm, RandomKeysOnEveryScreenKeepTheProgramInItsStates)
 
 TEST(KeyStormDeathTest, WithoutTheFilterTheOnlyWayOutIsTheTitlesEscape)
 {
-    enterTemporaryDirectory();
-    writeLevel(kLevel);
     // Each storm ends the program itself, wherever the title's Escape falls;
     // running out of events would end it with 3 instead. The last one lets
     // the first half of its events play games before the Escape may come.
+    // Every child makes its level directory of its own: its exit removes it.
     const struct { unsigned int seed; int filtered; } runs[] = { { 1, 0 }, { 2, 0 }, { 3, 10000 } };
     for (const auto& run : runs) {
         EXPECT_EXIT(
             {
+                enterTemporaryDirectory();
+                writeLevel(kLevel);
                 std::ostringstream discarded;
                 std::cout.rdbuf(discarded.rdbuf());
                 storm(run.seed, 20000, run.filtered);
