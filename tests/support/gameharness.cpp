@@ -1,5 +1,13 @@
 #include "support/gameharness.h"
 
+#include <unistd.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
 #include "Base/eventloop.h"
 #include "Base/initialize.h"
 #include "double/gldouble.h"
@@ -38,15 +46,57 @@ void GameHarness::tap(unsigned char key)
     frame();
 }
 
-int GameHarness::state() const
+void GameHarness::toTitle()
 {
-    return Eventloop::getState();
+    frames(2);
+    tap('x');
 }
 
-bool GameHarness::runUntilState(int wanted, int maxFrames, uint32_t ms)
+void GameHarness::startPlaying()
 {
-    for (int i = 0; i < maxFrames && state() != wanted; ++i) {
-        frame(ms);
+    toTitle();
+    tap(' ');
+}
+
+int GameHarness::state() const { return Eventloop::getState(); }
+
+namespace
+{
+struct TemporaryDirectory
+{
+    std::string path;
+    ~TemporaryDirectory()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
     }
-    return state() == wanted;
+};
+TemporaryDirectory g_directory;
+}
+
+void enterTemporaryDirectory()
+{
+    char name[] = "/tmp/morvellant-level-XXXXXX";
+    if (mkdtemp(name) == nullptr || chdir(name) != 0 || mkdir("Content", 0755) != 0) {
+        throw std::runtime_error("cannot make a temporary level directory");
+    }
+    g_directory.path = name;
+}
+
+void writeLevel(const std::vector<std::string>& rows)
+{
+    std::ofstream file("Content/city1.troklevel", std::ios::trunc);
+    file << "!MorvellantMapFile\n" << (rows.empty() ? 0 : rows[0].size()) << " " << rows.size() << "\n";
+    for (const std::string& row : rows) {
+        file << row << "\n";
+    }
+}
+
+size_t occurrences(const std::string& text, const std::string& part)
+{
+    size_t found = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++found;
+    }
+    return found;
 }

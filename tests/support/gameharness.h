@@ -1,7 +1,10 @@
 #ifndef MORVELLANT_TESTS_GAMEHARNESS_H
 #define MORVELLANT_TESTS_GAMEHARNESS_H
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // The whole program on the recording double: the real start-up and worlds,
 // driven frame by frame with scripted keys and virtual time. The engine keeps
@@ -25,9 +28,24 @@ public:
     // Press, one frame, release, one frame.
     void tap(unsigned char key);
 
+    // From start-up through the credits to the title screen.
+    void toTitle();
+    // On to Space on the title: the first playing frame builds the game.
+    void startPlaying();
+
     int state() const;
-    // Runs frames until the state is reached; false if maxFrames pass first.
-    bool runUntilState(int wanted, int maxFrames, uint32_t ms = kFrameMs);
 };
+
+// Games read Content/city1.troklevel from the working directory. A test that
+// needs its own level enters a fresh temporary directory (removed when the
+// process ends) and writes it there; every test case runs in its own process,
+// so the change of directory stays within the case.
+void enterTemporaryDirectory();
+// The magic line, the size taken from the rows (the first row's length, the
+// number of rows), then the rows.
+void writeLevel(const std::vector<std::string>& rows);
+
+// How often part occurs in text (overlaps counted).
+size_t occurrences(const std::string& text, const std::string& part);
 
 #endif

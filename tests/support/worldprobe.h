@@ -6,10 +6,10 @@
 
 #include "Base/basiccamera.h"
 #include "Base/eventloop.h"
-#include "Base/location.h"
 #include "Game/trokmap.h"
 #include "Game/trokobject.h"
 #include "Game/trokworld.h"
+#include "support/handbuilt.h"
 
 // Reaches the game world's protected state, and finds the game world that
 // start-up registered.
@@ -20,7 +20,13 @@ public:
     static bool runningOf(const TrokWorld& w) { return w.*(&WorldProbe::gameRunning); }
     static const TrokMap* mapOf(const TrokWorld& w) { return w.*(&WorldProbe::cityMap); }
     static const BasicCamera& cameraOf(const TrokWorld& w) { return w.*(&WorldProbe::cam); }
-    static const Location& adjustmentOf(const TrokWorld& w) { return w.*(&WorldProbe::camAdjustment); }
+
+    // Nothing left of a game: not running, no objects, no activist, and
+    // nothing in the shared collision list.
+    static bool noGame(const TrokWorld& w)
+    {
+        return !runningOf(w) && objectsOf(w).empty() && w.trok == nullptr && PhysicsProbe::list().empty();
+    }
 
     static TrokWorld& registered()
     {
