@@ -3,7 +3,6 @@
 #include <GL/gl.h>
 #include <GL/glut.h>
 
-#include <cmath>
 #include <sstream>
 
 #include "Base/eventloop.h"
@@ -11,259 +10,186 @@
 #include "Game/gamestates.h"
 #include "support/gameharness.h"
 
-using Args = std::vector<double>;
+namespace
+{
 
-static const unsigned char ESC = 27;
-static const unsigned char SPACE = 32;
+const unsigned char ESC = 27;
+const unsigned char SPACE = 32;
 
-// What the screens world drew in one frame: everything from its depth-only
-// clear (the last one: the game world before it clears the depth too) up to
-// the buffer swap.
+const char* const kUnknown = "UIWorld::output() -- unrecognized state";
+const char* const kCredits =
+    "The Morvellant\n"
+    " \n"
+    " \t\t\t\t\tby the Morvellant team \n"
+    " \t\t\t\t\tfor the Morvellant winter game jam \n"
+    " \t\t\t\t\t(https://morvellant.example.org) \n"
+    " \t\t\t\t\t(press any key to continue)\n";
+const char* const kTitle =
+    "               THE MORVELLANT\n\n\n"
+    " \t\t\t\t\t\tNEW GAME: Press Spacebar\n"
+    " \t\t\t\t\t\tQUIT: Press Escape\n";
+const char* const kPaused =
+    "               PAUSED\n\n\n"
+    "RETURN TO GAME: Press Escape\n"
+    "QUIT TO TITLE: Press Spacebar\n";
+const char* const kLost = "YOU LOSE.\n\n\n(press the escape key to continue)\n";
+const char* const kWon = "YOU WIN!!!\n\n\n(press the escape key to continue)\n";
+
+// Depth-only clear and lighting off come first; the darkening quad is drawn
+// without depth writes, then the text in white.
+const char* const kHead = "glClear 256|glDisable 2896|";
+const char* const kQuad =
+    "glColor4ubv 0 0 0 96|glDepthMask 0|glBegin 7|glVertex3f 0 0 0|glVertex3f 5 0 0|glVertex3f 5 5 0|"
+    "glVertex3f 0 5 0|glEnd|glDepthMask 1|glColor4ubv 255 255 255 255|glRasterPos3fv";
+
+// One frame in a window of a new size (every frame another, so that both
+// worlds must follow it at once, in every state): what the screens world drew,
+// the characters in Helvetica 18, the raster positions, and its calls from its
+// depth-only clear (the game world's comes before it) to the buffer swap as
+// "name args|". Both projections must have the window's safe ratio.
 struct Screen
 {
-    std::vector<gldouble::Call> calls;
+    std::string trace;
     std::string text;
-    std::vector<Args> rasters;
-    bool overlay = false;
+    std::vector<std::vector<double>> rasters;
+    double aspect;
 
-    Screen(GameHarness& game)
+    explicit Screen(GameHarness& game, int height = 500)
     {
+        static int width = 400;
+        width += 10;
+        aspect = height == 0 ? 1.0 : width / static_cast<double>(height);
+        gldouble::reshape(width, height);
         gldouble::clearCalls();
         game.frame();
-        const auto& all = gldouble::calls();
-        size_t start = all.size();
-        for (size_t i = 0; i < all.size(); ++i) {
-            if (all[i].name == "glClear" && all[i].args[0] == GL_DEPTH_BUFFER_BIT) start = i;
-        }
-        bool inside = false;
-        for (size_t i = 0; i < all.size(); ++i) {
-            const auto& call = all[i];
-            inside = (inside || i == start) && call.name != "glutSwapBuffers";
-            if (!inside) continue;
-            if (call.name == "glutBitmapCharacter") {
-                text += static_cast<char>(call.args[0]);
-                EXPECT_EQ(call.args[1], 18) << "Helvetica 18";
-                // A new line's raster position is set just before its newline.
-                if (call.args[0] == '\n') {
-                    EXPECT_TRUE(!calls.empty() && calls.back().name == "glRasterPos3fv");
-                }
-            }
+        std::ostringstream calls;
+        for (const gldouble::Call& call : gldouble::calls()) {
+            if (call.name == "glutSwapBuffers") break;
+            if (call.name == "glClear" && call.args[0] == GL_DEPTH_BUFFER_BIT) calls.str("");
+            calls << call.name;
+            for (double arg : call.args) calls << " " << arg;
+            calls << "|";
             if (call.name == "glRasterPos3fv") rasters.push_back(call.args);
-            overlay = overlay || call.name == "glBegin";
-            calls.push_back(call);
+            if (call.name == "glutBitmapCharacter" && call.args[1] == 18) text += static_cast<char>(call.args[0]);
         }
+        trace = calls.str();
+        EXPECT_EQ(gldouble::callsNamed("glClear")[0].args[0], GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        EXPECT_EQ(trace.rfind(kHead, 0), 0u);
+        EXPECT_NEAR(gldouble::callsNamed("gluPerspective").back().args[1], aspect, 1e-6);
+        EXPECT_NEAR(gldouble::callsNamed("glOrtho").back().args[1], aspect, 1e-6);
     }
 
-    // Every line starts at x; each newline is 0.05 lower than the one before.
-    void expectLines(double x, double y, size_t lines) const
+    // The text, each line starting at x, every line 0.05 below the last.
+    void expect(const std::string& wanted, double x, double y) const
     {
-        ASSERT_EQ(rasters.size(), lines);
-        for (size_t i = 0; i < lines; ++i) {
-            EXPECT_FLOAT_EQ(rasters[i][0], x) << "line " << i;
-            EXPECT_NEAR(rasters[i][1], y - 0.05 * i, 1e-6) << "line " << i;
-            EXPECT_EQ(rasters[i][2], 0) << "line " << i;
+        EXPECT_EQ(text, wanted);
+        ASSERT_EQ(rasters.size(), occurrences(wanted, "\n") + 1) << wanted;
+        for (size_t i = 0; i < rasters.size(); ++i) {
+            EXPECT_FLOAT_EQ(rasters[i][0], x) << wanted << " line " << i;
+            EXPECT_NEAR(rasters[i][1], y - 0.05 * i, 1e-6) << wanted << " line " << i;
+            EXPECT_EQ(rasters[i][2], 0);
         }
     }
 };
 
-static void toTitle(GameHarness& game)
+// '+' presses and '-' releases the key after it (E is Escape, S Space); '='
+// asks for the state numbered by the digit after it, from the frame's end on.
+void keys(GameHarness& game, const std::string& script)
 {
-    game.frame();
-    game.tap('k');
-    ASSERT_EQ(game.state(), STATE_TITLE);
-}
-
-static const float kCentredX = 1000.0f / 750.0f * 0.3f;
-
-TEST(Screens, FirstFrameHasNoStateThenTheCreditsOverTheDarkenedScene)
-{
-    GameHarness game;
-    game.press(ESC);  // ignored while there is no state
-    Screen first(game);
-    EXPECT_EQ(first.text, "UIWorld::output() -- unrecognized state");
-    first.expectLines(0.1f, 0.5f, 1);
-    EXPECT_TRUE(first.overlay);
-
-    game.release(ESC);
-    Screen credits(game);
-    EXPECT_EQ(game.state(), STATE_CREDITS);
-    EXPECT_EQ(credits.text,
-              "The Morvellant\n"
-              " \n"
-              " \t\t\t\t\tby the Morvellant team \n"
-              " \t\t\t\t\tfor the Morvellant winter game jam \n"
-              " \t\t\t\t\t(https://morvellant.example.org) \n"
-              " \t\t\t\t\t(press any key to continue)\n");
-    credits.expectLines(0.1f, 0.5f, 7);
-
-    // Depth clear, lighting off, camera, overlay without depth writes, white text.
-    const std::vector<std::string> head = {
-        "glClear", "glDisable", "glMatrixMode", "glLoadIdentity", "glOrtho", "glMatrixMode",
-        "glLoadIdentity", "gluLookAt", "glColor4ubv", "glDepthMask", "glBegin", "glVertex3f",
-        "glVertex3f", "glVertex3f", "glVertex3f", "glEnd", "glDepthMask", "glColor4ubv", "glRasterPos3fv" };
-    const auto& c = credits.calls;
-    ASSERT_GE(c.size(), head.size());
-    for (size_t i = 0; i < head.size(); ++i) {
-        EXPECT_EQ(c[i].name, head[i]) << "call " << i;
+    for (size_t i = 0; i + 1 < script.size(); i += 2) {
+        const unsigned char key = script[i + 1] == 'E' ? ESC : script[i + 1] == 'S' ? SPACE : script[i + 1];
+        if (script[i] == '=') Eventloop::switchState(key - '0');
+        if (script[i] == '+') game.press(key);
+        if (script[i] == '-') game.release(key);
     }
-    EXPECT_EQ(c[1].args, Args{ GL_LIGHTING });
-    EXPECT_EQ(c[8].args, (Args{ 0, 0, 0, 96 }));
-    EXPECT_EQ(c[9].args, Args{ GL_FALSE });
-    EXPECT_EQ(c[10].args, Args{ GL_QUADS });
-    EXPECT_EQ(c[11].args, (Args{ 0, 0, 0 }));
-    EXPECT_EQ(c[12].args, (Args{ 5, 0, 0 }));
-    EXPECT_EQ(c[13].args, (Args{ 5, 5, 0 }));
-    EXPECT_EQ(c[14].args, (Args{ 0, 5, 0 }));
-    EXPECT_EQ(c[16].args, Args{ GL_TRUE });
-    EXPECT_EQ(c[17].args, (Args{ 255, 255, 255, 255 }));
 }
 
-TEST(Screens, KeysWalkFromCreditsThroughPlayingAndPause)
+}
+
+// One frame at a time: the keys before it, the text it draws (the frame runs
+// in the state before any change) and the state after it.
+TEST(Screens, KeysWalkTheStatesAndEachStateDrawsItsText)
 {
+    enterTemporaryDirectory();
+    writeLevel({ "@" });
     GameHarness game;
-    game.frame();
-    game.press(SPACE);  // leaves the credits but must not also start a game
-    game.frame();
-    EXPECT_EQ(game.state(), STATE_TITLE);
-    Screen title(game);
-    EXPECT_EQ(game.state(), STATE_TITLE);
-    EXPECT_EQ(title.text,
-              "               THE MORVELLANT\n\n\n"
-              " \t\t\t\t\t\tNEW GAME: Press Spacebar\n"
-              " \t\t\t\t\t\tQUIT: Press Escape\n");
-    title.expectLines(kCentredX, 0.65f, 6);
-    EXPECT_TRUE(title.overlay);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(gldouble::names("glut"),
+              (std::vector<std::string>{ "glutInitDisplayMode", "glutInitWindowSize", "glutInitWindowPosition",
+                                         "glutCreateWindow", "glutReshapeFunc", "glutKeyboardFunc",
+                                         "glutKeyboardUpFunc", "glutSpecialFunc", "glutSpecialUpFunc",
+                                         "glutDisplayFunc", "glutIdleFunc", "glutIgnoreKeyRepeat" }));
+    // The clear world's colour replaces the display manager's; it clears
+    // both buffers first in every frame.
+    EXPECT_EQ(gldouble::callsNamed("glClearColor").back().args,
+              (std::vector<double>{ 15 / 255.0f, 0, 32 / 255.0f, 1 }));
+    const struct { const char* keys; const char* text; int state; } walk[] = {
+        { "+E", kUnknown, STATE_CREDITS },     // the first frame has no state
+        { "-E", kCredits, STATE_CREDITS },     // a release is no key press
+        { "+S", kCredits, STATE_TITLE },
+        { "", kTitle, STATE_TITLE },           // that Space does not also start a game
+        { "-S", kTitle, STATE_TITLE },
+        { "+S", kTitle, STATE_PLAYING },       // and Space stays held
+        { "+E", nullptr, STATE_PAUSED },
+        { "-E", kPaused, STATE_PAUSED },
+        { "", kPaused, STATE_PAUSED },
+        { "-S", kPaused, STATE_TITLE },        // the Space held when pausing acts on release
+        { "+S", kTitle, STATE_PLAYING },
+        { "-S+E", nullptr, STATE_PAUSED },
+        { "-E", kPaused, STATE_PAUSED },
+        { "+E", kPaused, STATE_PLAYING },      // Escape resumes
+        { "-E+S", nullptr, STATE_PLAYING },
+        { "+E", nullptr, STATE_PAUSED },
+        { "-E", kPaused, STATE_PAUSED },
+        { "+E-S", kPaused, STATE_TITLE },      // Space's release wins over Escape
+        { "-E", kTitle, STATE_TITLE },         // and that Escape does not end the program
+        { "=5", kTitle, STATE_LOST },          // the end screens ignore Space
+        { "+S", kLost, STATE_LOST },
+        { "-S+E", kLost, STATE_TITLE },
+        { "-E=6", kTitle, STATE_WON },
+        { "+S", kWon, STATE_WON },
+        { "-S+E", kWon, STATE_TITLE },
+        { "-E=9", kTitle, 9 },                 // an unknown state says so, no key leaves it
+        { "+E", kUnknown, 9 },
+        { "-E=3", kUnknown, STATE_PLAYING },
+    };
+    for (const auto& step : walk) {
+        keys(game, step.keys);
+        SCOPED_TRACE(step.keys);
+        const Screen screen(game);
+        if (step.text != nullptr) {
+            const bool centred = step.text != kCredits && step.text != kUnknown;
+            screen.expect(step.text, centred ? 0.3 * screen.aspect : 0.1, centred ? 0.65 : 0.5);
+            EXPECT_NE(screen.trace.find(kQuad), std::string::npos);
+        }
+        ASSERT_EQ(game.state(), step.state);
+    }
 
-    // Space pressed again starts a game and stays down (the talk key); Escape
-    // pauses; the held Space leads to the title once released.
-    game.release(SPACE);
-    game.frame();
-    game.press(SPACE);
-    game.frame();
-    EXPECT_EQ(game.state(), STATE_PLAYING);
-    game.tap(ESC);
-    EXPECT_EQ(game.state(), STATE_PAUSED);
-    game.frames(3);
-    EXPECT_EQ(game.state(), STATE_PAUSED);
-    game.release(SPACE);
-    game.frame();
-    EXPECT_EQ(game.state(), STATE_TITLE);
-
-    game.tap(SPACE);
+    // Playing: the frame rate in default stream formatting, no darkening.
     game.frames(40);
-    Screen playing(game);
-    EXPECT_EQ(game.state(), STATE_PLAYING);
+    const Screen playing(game);
     std::ostringstream fps;
     fps << Eventloop::getFPS();  // the clock stands still between frames
-    EXPECT_EQ(playing.text, "fps: " + fps.str() + "\n");
-    EXPECT_GT(Eventloop::getFPS(), 30.0f);
-    EXPECT_EQ(fps.str().find_first_not_of("0123456789."), std::string::npos) << fps.str();
-    playing.expectLines(0, 0.07f, 2);
-    EXPECT_FALSE(playing.overlay);
-    EXPECT_EQ(gldouble::countOf("glDepthMask"), 0u);
-    EXPECT_EQ(playing.calls[1].args, Args{ GL_LIGHTING });
+    EXPECT_NE(fps.str().find('.'), std::string::npos) << "a rate with a fraction shows its format";
+    playing.expect("fps: " + fps.str() + "\n", 0, 0.07f);
+    EXPECT_EQ(playing.trace.find("glBegin"), std::string::npos);
+    EXPECT_EQ(playing.trace.find("glDepthMask"), std::string::npos);
 
-    game.press(ESC);
-    game.frame();
-    game.release(ESC);
-    Screen paused(game);
-    EXPECT_EQ(paused.text,
-              "               PAUSED\n\n\n"
-              "RETURN TO GAME: Press Escape\n"
-              "QUIT TO TITLE: Press Spacebar\n");
-    paused.expectLines(kCentredX, 0.65f, 6);
-    EXPECT_TRUE(paused.overlay);
-    game.tap(ESC);
-    EXPECT_EQ(game.state(), STATE_PLAYING);
-    game.tap(ESC);
-    EXPECT_EQ(game.state(), STATE_PAUSED);
-
-    // Escape pressed and Space released in one frame: the title wins, and the
-    // same Escape does not also end the program there.
-    game.press(SPACE);
-    game.frame();
-    game.press(ESC);
-    game.release(SPACE);
-    game.frame();
-    EXPECT_EQ(game.state(), STATE_TITLE);
-    game.release(ESC);
-    game.frame();
-    EXPECT_EQ(game.state(), STATE_TITLE);
+    const Screen withoutHeight(game, 0);  // both projections stay finite
+    testing::internal::GetCapturedStdout();
 }
 
 TEST(Screens, EscapeOnTheTitleEndsTheProgramAlsoWithSpace)
 {
-    EXPECT_EXIT(
-        {
-            GameHarness game;
-            toTitle(game);
-            game.press(ESC);
-            game.frame();
-        },
-        ::testing::ExitedWithCode(0), "");
-    EXPECT_EXIT(
-        {
-            GameHarness game;
-            toTitle(game);
-            game.press(SPACE);
-            game.press(ESC);
-            game.frame();
-        },
-        ::testing::ExitedWithCode(0), "");
-}
-
-TEST(Screens, EndScreensAndUnknownStates)
-{
-    GameHarness game;
-    game.frame();
-    game.pressSpecial(GLUT_KEY_F1);  // a special key leaves the credits too
-    game.frame();
-    EXPECT_EQ(game.state(), STATE_TITLE);
-
-    Eventloop::switchState(STATE_LOST);
-    game.frame();
-    Screen lost(game);
-    EXPECT_EQ(lost.text, "YOU LOSE.\n\n\n(press the escape key to continue)\n");
-    lost.expectLines(kCentredX, 0.65f, 5);
-    EXPECT_TRUE(lost.overlay);
-    game.tap(SPACE);
-    EXPECT_EQ(game.state(), STATE_LOST);
-    game.tap(ESC);
-    EXPECT_EQ(game.state(), STATE_TITLE);
-
-    Eventloop::switchState(STATE_WON);
-    game.frame();
-    EXPECT_EQ(Screen(game).text, "YOU WIN!!!\n\n\n(press the escape key to continue)\n");
-    game.tap(ESC);
-    EXPECT_EQ(game.state(), STATE_TITLE);
-
-    Eventloop::switchState(9);
-    game.frame();
-    game.press(ESC);
-    Screen unknown(game);
-    EXPECT_EQ(game.state(), 9);
-    EXPECT_EQ(unknown.text, "UIWorld::output() -- unrecognized state");
-    unknown.expectLines(0.1f, 0.5f, 1);
-    EXPECT_TRUE(unknown.overlay);
-}
-
-TEST(Screens, ResizeMovesTheCentredTextAndHeightZeroStaysFinite)
-{
-    GameHarness game;
-    toTitle(game);
-    EXPECT_FLOAT_EQ(Screen(game).rasters[0][0], kCentredX);
-    gldouble::reshape(800, 400);
-    EXPECT_FLOAT_EQ(Screen(game).rasters[0][0], 2.0f * 0.3f);  // from the very next frame
-    EXPECT_EQ(gldouble::callsNamed("glOrtho")[0].args, (Args{ 0, 2, 0, 1, -1, 1 }));
-
-    for (const auto& size : std::vector<std::pair<int, int>>{ { 800, 0 }, { 0, 600 }, { 0, 0 } }) {
-        gldouble::reshape(size.first, size.second);
-        Screen screen(game);
-        const Args ortho = gldouble::callsNamed("glOrtho")[0].args;
-        for (double value : ortho) {
-            EXPECT_TRUE(std::isfinite(value)) << size.first << "x" << size.second;
-        }
-        EXPECT_EQ(ortho[1], 1.0);
-        EXPECT_FLOAT_EQ(screen.rasters[0][0], 0.3f);
+    for (const char* script : { "+E", "+S+E" }) {
+        EXPECT_EXIT(
+            {
+                GameHarness game;
+                game.toTitle();
+                keys(game, script);
+                game.frame();
+            },
+            ::testing::ExitedWithCode(0), "")
+            << script;
     }
 }
