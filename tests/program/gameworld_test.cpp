@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
 #include <GL/glut.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,36 +13,9 @@
 #include "Game/trokworld.h"
 #include "double/gldouble.h"
 #include "support/gameharness.h"
-#include "support/handbuilt.h"
-#include "support/levelfile.h"
 #include "support/worldprobe.h"
 
-namespace
-{
-
-const std::vector<std::string> kLevel = {
-    "W.....W",
-    ".@...C.",
-    "...P...",
-    "W.....W",
-};
-
-// Credits, title, then Space: the game is built in the first playing frame.
-void enterGame(GameHarness& game)
-{
-    game.frames(2);
-    game.tap('x');
-    game.tap(' ');
-}
-
-// The aspect ratio of the game world's projection in the last frame.
-double lastAspect()
-{
-    const auto perspectives = gldouble::callsNamed("gluPerspective");
-    return perspectives.empty() ? -1.0 : perspectives.back().args[1];
-}
-
-std::vector<Vector> centres(const TrokWorld& world)
+static std::vector<Vector> centres(const TrokWorld& world)
 {
     std::vector<Vector> found;
     for (const TrokObject* object : WorldProbe::objectsOf(world)) {
@@ -51,194 +24,140 @@ std::vector<Vector> centres(const TrokWorld& world)
     return found;
 }
 
-bool activistDrawn()
+TEST(GameWorld, PlayingFollowsTheActivistAndPausingFreezesButStillDraws)
 {
-    for (const auto& call : gldouble::callsNamed("glColor4ubv")) {
-        if (call.args == std::vector<double>{ 255, 32, 32, 216 }) {
-            return true;
-        }
-    }
-    return false;
-}
-
-}
-
-class GameWorldTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        enterTemporaryDirectory();
-        writeLevel(kLevel);
-    }
-};
-
-TEST_F(GameWorldTest, PlayingBuildsFollowsAndPausingFreezesButStillDraws)
-{
+    enterTemporaryDirectory();
+    writeLevel({ "W.....W", ".@...C.", "...P...", "W.....W" });
     GameHarness game;
     testing::internal::CaptureStdout();
-    enterGame(game);
+    game.startPlaying();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Map size: 7,4\n");
+    // Before any game the marker stood at the origin.
+    EXPECT_EQ(gldouble::callsNamed("glTranslatef")[0].args, (std::vector<double>{ 0, 0, 0 }));
     ASSERT_EQ(game.state(), STATE_PLAYING);
-    TrokWorld& world = WorldProbe::registered();
-    ASSERT_TRUE(WorldProbe::runningOf(world));
-
+    const TrokWorld& world = WorldProbe::registered();
     game.pressSpecial(GLUT_KEY_RIGHT);
     game.frames(10);
     const Vector at = world.trok->physics->getCurrentLocation();
     EXPECT_GT(at.x, 2.0f);
     // The camera keeps its offset from the activist and never turns.
     const Location& cam = WorldProbe::cameraOf(world).loc;
-    EXPECT_NEAR(cam.x, at.x + 0.1f, 1e-4);
-    EXPECT_NEAR(cam.y, at.y + 18.0f, 1e-4);
-    EXPECT_NEAR(cam.z, at.z + 1.0f, 1e-4);
-    const Vector look = Vector(0.0f, -45.0f, -5.0f).normalize();
-    EXPECT_NEAR(cam.findForward().y, look.y, 1e-5);
-    EXPECT_NEAR(cam.findForward().z, look.z, 1e-5);
+    EXPECT_LT((Vector(cam) - at - Vector(0.1f, 18.0f, 1.0f)).length(), 1e-4f);
+    EXPECT_LT((cam.findForward() - Vector(0.0f, -45.0f, -5.0f).normalize()).length(), 1e-5f);
 
-    game.tap(27);   // Escape: paused from the next frame on
+    game.tap(27);
     ASSERT_EQ(game.state(), STATE_PAUSED);
     const std::vector<TrokObject*> objects = WorldProbe::objectsOf(world);
     const std::vector<Vector> frozen = centres(world);
-    const float frozenX = world.trok->physics->getCurrentLocation().x;
     const Vector camFrozen = cam;
     gldouble::clearCalls();
     game.frames(30);
     EXPECT_EQ(WorldProbe::objectsOf(world), objects);
-    const std::vector<Vector> after = centres(world);
-    for (size_t i = 0; i < after.size(); ++i) {
-        EXPECT_TRUE(after[i] == frozen[i]) << "object " << i << " moved while paused";
-    }
+    EXPECT_TRUE(centres(world) == frozen);
     EXPECT_TRUE(Vector(cam) == camFrozen);
-    EXPECT_TRUE(activistDrawn());
+    // Still drawn, the activist in its red, and no marker.
+    const auto colours = gldouble::callsNamed("glColor4ubv");
+    EXPECT_TRUE(std::any_of(colours.begin(), colours.end(), [](const gldouble::Call& call) {
+        return call.args == std::vector<double>{ 255, 32, 32, 216 };
+    }));
     EXPECT_EQ(gldouble::countOf("glutSolidCube"), 0u);
 
     // Resuming goes on with the same objects, still steered by the held key.
     game.tap(27);
-    ASSERT_EQ(game.state(), STATE_PLAYING);
     game.frames(5);
     EXPECT_EQ(WorldProbe::objectsOf(world), objects);
-    EXPECT_GT(world.trok->physics->getCurrentLocation().x, frozenX);
+    EXPECT_GT(world.trok->physics->getCurrentLocation().x, at.x);
 }
 
-TEST_F(GameWorldTest, WonGameIsTornDownNextFrameAndTheMarkerShowsWhereItEnded)
+// The whole program with the game's own unseeded rand(): the same keys at the
+// same virtual times always play the same game.
+TEST(WholeGame, TalkingToTheOneCitizenWinsThenTheGameIsTornDownAndANewOneStartsFresh)
 {
+    enterTemporaryDirectory();
+    // In a 3 by 3 city the citizen never wanders out of earshot.
+    writeLevel({ "...", "@C.", "..." });
     GameHarness game;
     testing::internal::CaptureStdout();
-    enterGame(game);
+    game.startPlaying();
     TrokWorld& world = WorldProbe::registered();
-    game.pressSpecial(GLUT_KEY_DOWN);
-    game.frames(8);
+    int talks = 0;
+    for (; game.state() == STATE_PLAYING && talks < 500; ++talks) {
+        game.press(' ');
+        game.frame();
+        game.release(' ');
+        if (game.state() == STATE_PLAYING) game.frame();
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Map size: 3,3\n"
+              "Locked in with align 1.16544\n"
+              "Gained a loyal follower.\n"
+              "Status: \n"
+              "   totalAgents: 1\n"
+              "   policeCount: 0\n"
+              "   allyCount: 1\n"
+              "   Remaining Citizens: 0\n"
+              "***************** YOU WIN ******************\n");
+    EXPECT_EQ(talks, 4);
 
-    // As a citizen locking in would: the win takes effect after this frame,
-    // which still runs the game.
-    TrokWorld::citizenToAlly();
-    game.frame();
+    // The frame of the win still ran the game; the next one tears it down,
+    // shows the win screen and three marker cubes from the activist's last
+    // centre, one cell along x and along z (each nested in the first).
     ASSERT_EQ(game.state(), STATE_WON);
     ASSERT_TRUE(WorldProbe::runningOf(world));
     const Vector last = world.trok->physics->getCurrentLocation();
-
     gldouble::clearCalls();
     game.frame();
-    testing::internal::GetCapturedStdout();
-    EXPECT_FALSE(WorldProbe::runningOf(world));
-    EXPECT_TRUE(WorldProbe::objectsOf(world).empty());
-    EXPECT_EQ(world.trok, nullptr);
-    EXPECT_TRUE(PhysicsProbe::list().empty());
-    EXPECT_FALSE(activistDrawn());
-
-    // Three cubes: the first at the activist's last centre, the others one
-    // cell along x and along z from it (each translation nested in the first).
-    const auto translations = gldouble::callsNamed("glTranslatef");
-    ASSERT_EQ(translations.size(), 3u);
-    EXPECT_NEAR(translations[0].args[0], last.x, 1e-4);
-    EXPECT_NEAR(translations[0].args[1], last.y, 1e-4);
-    EXPECT_NEAR(translations[0].args[2], last.z, 1e-4);
-    EXPECT_EQ(translations[1].args, (std::vector<double>{ 1, 0, 0 }));
-    EXPECT_EQ(translations[2].args, (std::vector<double>{ 0, 0, 1 }));
-    EXPECT_EQ(gldouble::countOf("glutSolidCube"), 3u);
+    EXPECT_TRUE(WorldProbe::noGame(world));
+    EXPECT_EQ(gldouble::bitmapText(), "YOU WIN!!!\n\n\n(press the escape key to continue)\n");
+    const auto moves = gldouble::callsNamed("glTranslatef");
+    ASSERT_EQ(moves.size(), 3u);
+    EXPECT_LT((Vector(moves[0].args[0], moves[0].args[1], moves[0].args[2]) - last).length(), 1e-4f);
+    EXPECT_EQ(moves[1].args, (std::vector<double>{ 1, 0, 0 }));
+    EXPECT_EQ(moves[2].args, (std::vector<double>{ 0, 0, 1 }));
     EXPECT_EQ(gldouble::callsNamed("glutSolidCube")[0].args[0], 0.5);
-}
 
-TEST_F(GameWorldTest, ResizeChangesTheAspectInEveryState)
-{
-    GameHarness game;
-    game.frame();
-    EXPECT_NEAR(lastAspect(), 1000.0 / 750.0, 1e-6);
-
-    int width = 400;
-    auto resizeAndCheck = [&](int expectedState) {
-        ASSERT_EQ(game.state(), expectedState);
-        width += 100;
-        gldouble::reshape(width, 500);
-        game.frame();
-        EXPECT_NEAR(lastAspect(), width / 500.0, 1e-6) << "in state " << expectedState;
-    };
+    // Escape, Space: a new game reprints the size and counts afresh.
     testing::internal::CaptureStdout();
-    resizeAndCheck(STATE_CREDITS);
-    game.tap('x');
-    resizeAndCheck(STATE_TITLE);
-    game.tap(' ');
-    resizeAndCheck(STATE_PLAYING);
     game.tap(27);
-    resizeAndCheck(STATE_PAUSED);
-    TrokWorld::stageLost();
-    game.frame();
-    resizeAndCheck(STATE_LOST);
-    testing::internal::GetCapturedStdout();
-
-    // A minimised window has no height: the projection stays finite.
-    gldouble::reshape(800, 0);
-    game.frame();
-    EXPECT_EQ(lastAspect(), 1.0);
-}
-
-TEST_F(GameWorldTest, EndingTwiceIsHarmlessAndANewGameStartsFresh)
-{
-    GameHarness game;
-    testing::internal::CaptureStdout();
-    enterGame(game);
-    TrokWorld& world = WorldProbe::registered();
-    world.endGame();
-    world.endGame();
-    EXPECT_TRUE(WorldProbe::objectsOf(world).empty());
-    EXPECT_TRUE(PhysicsProbe::list().empty());
-
-    // Still in the playing state: the next frame builds a game again.
-    game.frame();
-    EXPECT_TRUE(WorldProbe::runningOf(world));
-
-    // Win it, leave the win screen, and play again.
-    TrokWorld::citizenToAlly();
-    game.frames(2);
-    ASSERT_EQ(game.state(), STATE_WON);
-    EXPECT_EQ(TrokWorld::allyCount, 1u);
-    game.tap(27);
-    ASSERT_EQ(game.state(), STATE_TITLE);
     game.tap(' ');
-    ASSERT_EQ(game.state(), STATE_PLAYING);
-    const std::string out = testing::internal::GetCapturedStdout();
-
-    size_t sizeLines = 0;
-    for (size_t at = out.find("Map size: 7,4\n"); at != std::string::npos;
-         at = out.find("Map size: 7,4\n", at + 1)) {
-        ++sizeLines;
-    }
-    EXPECT_EQ(sizeLines, 3u);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Map size: 3,3\n");
     EXPECT_EQ(TrokWorld::allyCount, 0u);
     EXPECT_EQ(TrokWorld::citizenCount, 1u);
-    EXPECT_EQ(TrokWorld::policeCount, 1u);
-    EXPECT_EQ(TrokWorld::totalAgentCount, 2u);
-    EXPECT_EQ(WorldProbe::objectsOf(world).size(), 8u);
+    EXPECT_EQ(TrokWorld::totalAgentCount, 1u);
+    EXPECT_EQ(WorldProbe::objectsOf(world).size(), 7u);
+
+    // Ending twice is harmless; still playing, the next frame builds again.
+    world.endGame();
+    world.endGame();
+    EXPECT_TRUE(WorldProbe::noGame(world));
+    game.frame();
+    EXPECT_EQ(WorldProbe::objectsOf(world).size(), 7u);
 }
 
-TEST_F(GameWorldTest, BeforeAnyGameTheMarkerSitsAtTheOrigin)
+// A level that cannot be played builds nothing, says why in one line, and
+// sends the screens back to the title, where every Space tries again.
+TEST(WholeGame, UnplayableLevelsGoBackToTheTitleAndSpaceTriesAgain)
 {
+    enterTemporaryDirectory();
     GameHarness game;
-    game.frames(2);
-    const auto cubes = gldouble::callsNamed("glutSolidCube");
-    EXPECT_EQ(cubes.size(), 6u);
-    const auto translations = gldouble::callsNamed("glTranslatef");
-    ASSERT_FALSE(translations.empty());
-    EXPECT_EQ(translations[0].args, (std::vector<double>{ 0, 0, 0 }));
+    game.toTitle();
+    const TrokWorld& world = WorldProbe::registered();
+    const std::string notLoaded =
+        "Incorrect file type!\nNo game: the level could not be loaded from Content/city1.troklevel.\n";
+    const struct { std::vector<std::string> level; std::string printed; int state; } tries[] = {
+        { {}, notLoaded, STATE_TITLE },
+        { {}, notLoaded, STATE_TITLE },
+        { { "C.P" }, "Map size: 3,1\nNo game: the level has no activist (@).\n", STATE_TITLE },
+        { { "@.C" }, "Map size: 3,1\n", STATE_PLAYING },  // a game that keeps running
+    };
+    for (const auto& attempt : tries) {
+        if (!attempt.level.empty()) writeLevel(attempt.level);
+        testing::internal::CaptureStdout();
+        game.tap(' ');
+        game.frames(3);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), attempt.printed);
+        EXPECT_EQ(game.state(), attempt.state);
+        EXPECT_EQ(WorldProbe::noGame(world), attempt.state == STATE_TITLE);
+        EXPECT_EQ(WorldProbe::mapOf(world) == nullptr, attempt.state == STATE_TITLE);
+    }
 }
