@@ -46,33 +46,9 @@ void GameHarness::tap(unsigned char key)
     frame();
 }
 
-void GameHarness::toTitle()
-{
-    frames(2);
-    tap('x');
-}
-
-void GameHarness::startPlaying()
-{
-    toTitle();
-    tap(' ');
-}
-
 int GameHarness::state() const { return Eventloop::getState(); }
 
-namespace
-{
-struct TemporaryDirectory
-{
-    std::string path;
-    ~TemporaryDirectory()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-};
-TemporaryDirectory g_directory;
-}
+static std::string g_directory;
 
 void enterTemporaryDirectory()
 {
@@ -80,7 +56,11 @@ void enterTemporaryDirectory()
     if (mkdtemp(name) == nullptr || chdir(name) != 0 || mkdir("Content", 0755) != 0) {
         throw std::runtime_error("cannot make a temporary level directory");
     }
-    g_directory.path = name;
+    g_directory = name;
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(g_directory, ignored);
+    });
 }
 
 void writeLevel(const std::vector<std::string>& rows)

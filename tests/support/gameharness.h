@@ -28,10 +28,10 @@ public:
     // Press, one frame, release, one frame.
     void tap(unsigned char key);
 
-    // From start-up through the credits to the title screen.
-    void toTitle();
-    // On to Space on the title: the first playing frame builds the game.
-    void startPlaying();
+    // From start-up through the credits to the title screen; then Space,
+    // whose first playing frame builds the game.
+    void toTitle() { frames(2); tap('x'); }
+    void startPlaying() { toTitle(); tap(' '); }
 
     int state() const;
 };
