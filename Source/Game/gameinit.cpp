@@ -3,6 +3,7 @@
 #include "Base/clearworld.h"
 #include "Base/eventloop.h"
 #include "Game/gamestates.h"
+#include "Game/trokworld.h"
 #include "Game/uiworld.h"
 
 void initGameWorlds()
@@ -12,6 +13,6 @@ void initGameWorlds()
 
     // Registration order is drawing order: clear first, overlays last.
     Eventloop::addWorldToList(new ClearWorld());
-    // The game world belongs here, between the clear world and the screens.
+    Eventloop::addWorldToList(new TrokWorld());
     Eventloop::addWorldToList(new UIWorld());
 }

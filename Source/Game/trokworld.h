@@ -2,13 +2,32 @@
 #define MORVELLANT_GAME_TROKWORLD_H
 
 #include <cstdint>
+#include <vector>
 
+#include "Base/basiccamera.h"
+#include "Base/location.h"
 #include "Base/worldobject.h"
 
-// The game world. The score lives here as class-wide counters and operations,
-// so the citizens can report a conversion without reaching a world instance.
+class TrokObject;
+class TrokMap;
+
+// The game world: builds a city from the level file when the playing state
+// begins, runs it frame by frame with the camera following the activist,
+// freezes it while paused and tears it down in every other state.
+// The score lives here as class-wide counters and operations, so the
+// citizens can report a conversion without reaching a world instance.
 class TrokWorld : public WorldObject
 {
+public:
+    TrokObject* trok;               // the activist of the running game; null otherwise
+
+protected:
+    BasicCamera cam;
+    bool gameRunning;
+    std::vector<TrokObject*> objects;   // owned, in creation order
+    TrokMap* cityMap;                   // owned; the map of the last game started
+    Location camAdjustment;             // camera offset from the activist, and its fixed view
+
 public:
     // Reset by city construction at the start of every game.
     static uint32_t allyCount;
@@ -16,12 +35,34 @@ public:
     static uint32_t citizenCount;       // still undecided
     static uint32_t totalAgentCount;    // citizens and police the map placed; the activist is not one
 
+    TrokWorld();
+    ~TrokWorld();
+    TrokWorld(const TrokWorld&) = delete;
+    TrokWorld& operator=(const TrokWorld&) = delete;
+
+    void input() override;
+    void think() override;
+    void output() override;
+
+    // Builds a game from the level file, unless one is running. A level that
+    // cannot be played builds nothing, says why in one line and sends the
+    // screens back to the title.
+    void startGame();
+    // Deletes every object, newest first; nothing when no game runs.
+    void endGame();
+
     static void citizenToAlly();
     static void citizenToPolice();
     // Prints the status block; a side that reaches half of the agents ends the game.
     static void checkEndGame();
     static void stageWon();
     static void stageLost();
+
+private:
+    void extrudeBuilding(int height, int bigIndex, int smallIndex);
+    void roofBuilding(int height, int bigIndex, int smallIndex);
+    // Above the activist looking at it, or above the origin with no game.
+    void cameraReset();
 };
 
 #endif

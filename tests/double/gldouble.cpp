@@ -14,6 +14,7 @@ namespace gldouble {
 namespace {
 
 std::vector<Call> g_calls;
+bool g_recording = true;
 uint32_t g_clock = 0;
 std::map<int, int> g_glutGet;
 std::map<unsigned int, std::string> g_glStrings;
@@ -32,16 +33,31 @@ void (*g_specialUp)(int, int, int) = nullptr;
 template <typename... Args>
 void rec(const char* name, Args... args)
 {
+    if (!g_recording) {
+        return;
+    }
     record(name, { static_cast<double>(args)... });
 }
 
 template <typename T>
-void recArray(const char* name, const T* values, int count, std::vector<double> leading = {})
+void recArray(const char* name, const T* values, int count, std::vector<double> leading)
 {
+    if (!g_recording) {
+        return;
+    }
     for (int i = 0; i < count && values != nullptr; ++i) {
         leading.push_back(static_cast<double>(values[i]));
     }
     record(name, leading);
+}
+
+// Checks before building anything: long unrecorded runs call this a lot.
+template <typename T>
+void recArray(const char* name, const T* values, int count)
+{
+    if (g_recording) {
+        recArray(name, values, count, std::vector<double>());
+    }
 }
 
 }  // namespace
@@ -73,6 +89,7 @@ std::vector<std::string> names(const std::string& prefix)
 }
 
 void clearCalls() { g_calls.clear(); }
+void setRecording(bool on) { g_recording = on; }
 
 void record(const char* name, std::vector<double> args, const std::string& text)
 {
@@ -110,6 +127,7 @@ void releaseSpecial(int key) { if (g_specialUp) g_specialUp(key, 0, 0); }
 void reset()
 {
     g_calls.clear();
+    g_recording = true;
     g_clock = 0;
     g_glutGet.clear();
     g_glStrings.clear();

@@ -26,6 +26,8 @@ size_t countOf(const std::string& name);
 // The names of all calls in order, or of those whose name starts with prefix.
 std::vector<std::string> names(const std::string& prefix = "");
 void clearCalls();
+// Long simulations switch recording off: the calls still run, but leave no record.
+void setRecording(bool on);
 void record(const char* name, std::vector<double> args, const std::string& text = "");
 
 // The characters drawn with glutBitmapCharacter since the record was cleared.
