@@ -1,8 +1,9 @@
 // How a frame's simulation and a game's construction grow with the city. The
 // cities are the default level tiled 1 x 1, 2 x 2, 4 x 4 and 8 x 8 (1, 4, 16
 // and 64 times the area, with citizens and police in proportion and one
-// activist), written as a level file and built as a game builds them. GL
-// calls go to the recording double; nothing is drawn here.
+// activist), written as the level file of a temporary directory that the
+// game world then loads. GL calls go to the recording double; nothing is
+// drawn here.
 
 #include <benchmark/benchmark.h>
 
@@ -11,16 +12,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "Base/eventloop.h"
-#include "Base/vector.h"
-#include "Game/trokmap.h"
-#include "Game/trokmovement.h"
-#include "Game/trokobject.h"
-#include "Game/trokphysics.h"
+#include "Game/gamestates.h"
+#include "Game/trokworld.h"
 #include "double/gldouble.h"
 
 namespace {
@@ -115,106 +112,63 @@ const std::string& levelDir(int tiles)
     return dirs.get(tiles);
 }
 
-// A game's objects, built from the level file exactly as a game starts.
-class City
+// The state the event loop would be in; changes asked for during a frame
+// would apply only when a frame ends, which never happens here.
+class Loop : public Eventloop
 {
 public:
-    explicit City(const std::string& file)
+    static void enter(int state) { ms_eState = state; ms_eNextState = state; }
+};
+
+// The game world, built from the tiled level as the playing state builds it.
+class Game
+{
+public:
+    explicit Game(int tiles)
     {
-        const TrokMap map(file);
-        const int w = map.getWidth();
-        const int h = map.getHeight();
-        const float width = static_cast<float>(w);
-        const float depth = static_cast<float>(h);
-        const Vector one(1, 1, 1);
-        TrokMovementAIPolice::clearWaypoints();
-        add(OBJ_GROUND, Vector(0, 0, 0), Vector(width, 1, depth));
-        add(OBJ_WALL, Vector(-1, 1, -1), Vector(width + 2, 1, 1));
-        add(OBJ_WALL, Vector(-1, 1, 0), Vector(1, 1, depth));
-        add(OBJ_WALL, Vector(-1, 1, depth), Vector(width + 2, 1, 1));
-        add(OBJ_WALL, Vector(width, 1, 0), Vector(1, 1, depth));
-        for (int i = 0; i < h; ++i) {
-            for (int j = 0; j < w; ++j) {
-                const char c = map.get(static_cast<unsigned>(i), static_cast<unsigned>(j));
-                const Vector street(static_cast<float>(j), 1, static_cast<float>(i));
-                if (c == 'W') {
-                    TrokMovementAIPolice::addWaypoint(street);
-                } else if (c == 'C') {
-                    add(OBJ_CITIZEN, street, one);
-                } else if (c == 'P') {
-                    add(OBJ_POLICE, street, one);
-                } else if (c == '#' || c == '$') {
-                    add(OBJ_BUILDING, street, one);
-                } else if (c == '@') {
-                    add(OBJ_TROK, street, one);
-                } else if (c >= '0' && c <= '7') {
-                    add(OBJ_BUILDING, street, Vector(1, static_cast<float>(c - '0'), 1));
-                } else if (c >= 'a' && c <= 'g') {
-                    add(OBJ_BUILDING_EXTRA,
-                        Vector(static_cast<float>(j), static_cast<float>(c - 'a'), static_cast<float>(i)), one);
-                }
-            }
-        }
+        std::filesystem::current_path(levelDir(tiles));
+        gldouble::reset();
+        new Eventloop();
+        FrameRate::set(60.0f);
+        Loop::enter(STATE_PLAYING);
     }
 
-    ~City()
-    {
-        while (!objects.empty()) {
-            delete objects.back();
-            objects.pop_back();
-        }
-    }
-
-    std::vector<TrokObject*> objects;
-
-private:
-    void add(const TrokObjectInit& init, Vector corner, Vector size)
-    {
-        objects.push_back(new TrokObject(init, corner, size));
-    }
+    TrokWorld world;
 };
 
 const uint32_t kFrameMs = 16;
 
-// One frame's think phase: every object's think in list order, then the
-// collision pass. The virtual clock moves on so the police keep talking.
+// One frame's think phase of the game world: every object's think in list
+// order, the camera's follow, then the collision pass. The virtual clock moves on so the police keep talking.
 void BM_ThinkPhase(benchmark::State& state)
 {
     const int tiles = static_cast<int>(state.range(0));
-    gldouble::reset();
-    new Eventloop();
-    FrameRate::set(60.0f);
     Quiet quiet;
-    City city(levelDir(tiles) + "/Content/city1.troklevel");
+    Game game(tiles);
+    game.world.startGame();
     for (auto _ : state) {
         gldouble::advanceClock(kFrameMs);
-        for (TrokObject* object : city.objects) {
-            object->think();
-        }
-        TrokPhysics::processCollisions();
+        game.world.think();
     }
-    state.counters["objects"] = static_cast<double>(city.objects.size());
+    state.counters["agents"] = static_cast<double>(TrokWorld::totalAgentCount);
 }
 BENCHMARK(BM_ThinkPhase)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond)
     ->Repetitions(5)->ReportAggregatesOnly(true);
 
-// Reading the level file and building every object of the game; the
+// Starting a game: reading the level file and building every object; the
 // teardown between runs is not counted.
 void BM_LoadAndBuild(benchmark::State& state)
 {
     const int tiles = static_cast<int>(state.range(0));
-    gldouble::reset();
     Quiet quiet;
-    const std::string file = levelDir(tiles) + "/Content/city1.troklevel";
-    size_t count = 0;
+    Game game(tiles);
     for (auto _ : state) {
-        std::unique_ptr<City> city(new City(file));
-        count = city->objects.size();
+        game.world.startGame();
         state.PauseTiming();
-        city.reset();
+        game.world.endGame();
         state.ResumeTiming();
     }
-    state.counters["objects"] = static_cast<double>(count);
+    state.counters["agents"] = static_cast<double>(TrokWorld::totalAgentCount);
 }
 BENCHMARK(BM_LoadAndBuild)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond)
     ->Repetitions(5)->ReportAggregatesOnly(true);
