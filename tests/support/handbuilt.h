@@ -22,7 +22,12 @@ public:
     static Location previousOf(const TrokPhysics& p) { return p.*(&PhysicsProbe::prevloc); }
     static void setAcceleration(TrokPhysics& p, Vector a) { p.*(&PhysicsProbe::acc) = a; }
     static void setVelocity(TrokPhysics& p, Vector v) { p.*(&PhysicsProbe::vel) = v; }
-    static void setCentre(TrokPhysics& p, Vector c) { (p.*(&PhysicsProbe::loc)).set(c); }
+    // Moves the box as a push would, refiling it in the grid.
+    static void setCentre(TrokPhysics& p, Vector c)
+    {
+        (p.*(&PhysicsProbe::loc)).set(c);
+        (p.*(&PhysicsProbe::refreshCells))();
+    }
 };
 
 // A behaviour that logs every collide call as "self>other" by name.
