@@ -1,10 +1,14 @@
-# The two everyday commands: `make run` and `make check`.
+# The two everyday commands: `make run` and `make check`. The hardening runs:
+# `make check-sanitize` and `make fuzz` (FUZZ_SECONDS per target, default 60).
 BUILD_DIR ?= build
 BENCH_DIR ?= build-bench
+SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 XVFB_SCREEN = -screen 0 1280x1024x24
 
-.PHONY: run check bench build build-debug deps package clean
+.PHONY: run check check-sanitize fuzz bench build build-debug deps package clean
 
 run: build
 	@if [ -z "$$DISPLAY" ]; then \
@@ -26,6 +30,21 @@ build-debug:
 check: deps build-debug
 	xvfb-run -a -s "$(XVFB_SCREEN)" ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
+# The unit and whole-program tests under ASan, UBSan and LSan. The real tests
+# are left out: they run the system's GL libraries, which are not built for it.
+check-sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DMORVELLANT_SANITIZE=ON
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	UBSAN_OPTIONS=print_stacktrace=1 ASAN_OPTIONS=detect_leaks=1 \
+	  ctest --test-dir $(SANITIZE_DIR) -LE real --output-on-failure -j $(JOBS)
+
+# Every fuzz/*_fuzz.cpp target, built with clang, run for FUZZ_SECONDS each.
+fuzz: deps
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DMORVELLANT_FUZZ=ON -DBUILD_TESTING=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
+	bash tools/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 # A Debian package of the Release build, in build/.
 package: build
 	cd $(BUILD_DIR) && cpack
@@ -40,4 +59,4 @@ deps:
 	@bash tools/install-test-deps.sh
 
 clean:
-	rm -rf $(BUILD_DIR) $(BENCH_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

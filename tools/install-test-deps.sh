@@ -16,6 +16,8 @@ command -v desktop-file-validate >/dev/null 2>&1 || need+=(desktop-file-utils)
 command -v dpkg-shlibdeps >/dev/null 2>&1 || need+=(dpkg-dev)
 command -v cmake >/dev/null 2>&1 || need+=(cmake)
 command -v clang++ >/dev/null 2>&1 || need+=(clang)
+# libFuzzer and the sanitizer runtimes for clang (make fuzz).
+ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-14-dev)
 [ ${#need[@]} -eq 0 ] && exit 0
 if [ "$(id -u)" -ne 0 ]; then
   echo "missing test tools: ${need[*]} (install them as root: apt-get install ${need[*]})" >&2

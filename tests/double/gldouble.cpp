@@ -204,6 +204,8 @@ RECORD(glTexParameterf, (GLenum target, GLenum pname, GLfloat param), target, pn
 RECORD(glTexEnvi, (GLenum target, GLenum pname, GLint param), target, pname, param)
 RECORD(glTexEnvf, (GLenum target, GLenum pname, GLfloat param), target, pname, param)
 RECORD(glPixelStorei, (GLenum pname, GLint param), pname, param)
+RECORD(glPushClientAttrib, (GLbitfield mask), mask)
+RECORD0(glPopClientAttrib)
 RECORD(glDrawPixels, (GLsizei w, GLsizei h, GLenum format, GLenum type, const GLvoid*), w, h, format, type)
 RECORD(glReadPixels, (GLint x, GLint y, GLsizei w, GLsizei h, GLenum format, GLenum type, GLvoid*), x, y, w, h, format, type)
 RECORD(glTexCoord2f, (GLfloat s, GLfloat t), s, t)

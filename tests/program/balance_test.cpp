@@ -186,10 +186,10 @@ Outcome play(unsigned int seed, bool scripted)
     testing::internal::CaptureStdout();
     game.frames(2, kFrameMs);
     game.tap('x');
-    game.tap(' ');
-    // Seeded once the city stands: on this C library every default colour
-    // built with it restarts rand() as well, so an earlier seed would be lost.
+    // Seeded before the city is built: the seed deals the citizens'
+    // alignments as well as every leg, nudge and police rhythm.
     srand(seed);
+    game.tap(' ');
     const TrokWorld& world = WorldProbe::registered();
     ScriptedPlayer player(game, world);
     int frame = 0;

@@ -17,7 +17,8 @@ static const unsigned char ESC = 27;
 static const unsigned char SPACE = 32;
 
 // What the screens world drew in one frame: everything from its depth-only
-// clear up to the buffer swap.
+// clear (the last one: the game world before it clears the depth too) up to
+// the buffer swap.
 struct Screen
 {
     std::vector<gldouble::Call> calls;
@@ -29,10 +30,15 @@ struct Screen
     {
         gldouble::clearCalls();
         game.frame();
+        const auto& all = gldouble::calls();
+        size_t start = all.size();
+        for (size_t i = 0; i < all.size(); ++i) {
+            if (all[i].name == "glClear" && all[i].args[0] == GL_DEPTH_BUFFER_BIT) start = i;
+        }
         bool inside = false;
-        for (const auto& call : gldouble::calls()) {
-            inside = (inside || (call.name == "glClear" && call.args[0] == GL_DEPTH_BUFFER_BIT)) &&
-                     call.name != "glutSwapBuffers";
+        for (size_t i = 0; i < all.size(); ++i) {
+            const auto& call = all[i];
+            inside = (inside || i == start) && call.name != "glutSwapBuffers";
             if (!inside) continue;
             if (call.name == "glutBitmapCharacter") {
                 text += static_cast<char>(call.args[0]);

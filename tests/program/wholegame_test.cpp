@@ -54,7 +54,7 @@ TEST(WholeGame, TalkingToTheOneCitizenUntilItLocksWinsTheGame)
     const std::string out = testing::internal::GetCapturedStdout();
     EXPECT_EQ(out,
               "Map size: 3,3\n"
-              "Locked in with align 1.16441\n"
+              "Locked in with align 1.16544\n"
               "Gained a loyal follower.\n"
               "Status: \n"
               "   totalAgents: 1\n"
@@ -62,7 +62,7 @@ TEST(WholeGame, TalkingToTheOneCitizenUntilItLocksWinsTheGame)
               "   allyCount: 1\n"
               "   Remaining Citizens: 0\n"
               "***************** YOU WIN ******************\n");
-    EXPECT_EQ(talks, 2);
+    EXPECT_EQ(talks, 4);
 
     // The next frame tears the game down and shows the win screen.
     gldouble::clearCalls();
