@@ -15,6 +15,8 @@ bool TrokPhysics::broadPhase = true;
 
 // Below this frame rate a frame's time step would be absurdly long.
 static const float kMinimumFPS = 0.05f;
+// Radius searches this small always go through the grid (up to a radius of 15).
+static const int64_t kSmallSquare = 1024;
 
 TrokPhysics::TrokPhysics(TrokObject* parent, Vector pos, Vector size, bool obstructive,
                          uint8_t pushrank, bool isMovingObject)
@@ -220,8 +222,9 @@ std::vector<TrokObject*> TrokPhysics::findBehaviorTypeObjectsInRadius(int type, 
         return findByScan(type, radius);
     }
     // Every centre within the radius lies in a box filed under a cell of
-    // this square, widened by a cell against rounding. A square larger than
-    // the list is not worth it: walk the list.
+    // this square, widened by a cell for centres on a cell's face and for
+    // rounding. A square of more cells than the list has boxes is not worth
+    // it, unless it is small anyway: walk the list.
     const float reach = radius > 0.0f ? radius : 0.0f;
     TrokGrid::Span square = TrokGrid::cover(loc.x - reach, loc.x + reach, loc.z - reach, loc.z + reach);
     if (!square.wide) {
@@ -230,7 +233,7 @@ std::vector<TrokObject*> TrokPhysics::findBehaviorTypeObjectsInRadius(int type, 
         ++square.x1;
         ++square.z1;
     }
-    if (square.wide || square.cellCount() > static_cast<int64_t>(objects.size())) {
+    if (square.wide || square.cellCount() > std::max<int64_t>(kSmallSquare, objects.size())) {
         return findByScan(type, radius);
     }
     static std::vector<TrokPhysics*> near;

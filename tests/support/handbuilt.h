@@ -16,6 +16,8 @@ public:
     using TrokPhysics::TrokPhysics;
 
     static const std::vector<TrokPhysics*>& list() { return objects; }
+    // Off: the collision pass and the radius search walk the whole list.
+    static void setBroadPhase(bool on) { broadPhase = on; }
     static bool overlap(float a, float aw, float b, float bw) { return testSingleOverlap(a, aw, b, bw); }
     static Vector velocityOf(const TrokPhysics& p) { return p.*(&PhysicsProbe::vel); }
     static Vector centreOf(const TrokPhysics& p) { return p.*(&PhysicsProbe::loc); }
