@@ -86,6 +86,12 @@ void TrokPhysics::faceDir(Vector direction)
     loc.face(direction);
 }
 
+bool TrokPhysics::isAtRest() const
+{
+    const Vector zero(0.0f, 0.0f, 0.0f);
+    return !isMovingObject && vel == zero && acc == zero;
+}
+
 void TrokPhysics::update()
 {
     prevloc = loc;

@@ -35,6 +35,8 @@ public:
     // cell lies on destination; full speed until exactly there.
     void moveToGridLocWithSpeed(Vector destination, float speed);
     void faceDir(Vector direction);
+    // Not a moving object, so never pushed, and neither moving nor speeding up.
+    bool isAtRest() const;
     // One frame of motion at the event loop's frame rate.
     void update();
 
