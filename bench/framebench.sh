@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Frame cost of the real game under the X server of $DISPLAY (Xvfb with Mesa)
+# in its 1000 x 750 window: the median milliseconds per frame while the
+# default city is played, against the floor, the median frame of the same
+# window that only clears and swaps. Nobody needs to be at the keyboard:
+# xdotool starts the game. Usage: framebench.sh <framebench program> <dir with Content/> [seconds]
+set -u
+program="$1"
+content_dir="$2"
+seconds="${3:-4}"
+floor_log=$(mktemp)
+game_log=$(mktemp)
+trap 'rm -f "$floor_log" "$game_log"; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null' EXIT
+
+fail() { echo "framebench: $*" >&2; exit 1; }
+[ -n "${DISPLAY:-}" ] || fail "no DISPLAY: run under Xvfb"
+
+start() {  # mode, log
+  (cd "$content_dir" && exec "$program" $1) >"$2" 2>&1 &
+  pid=$!
+  wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^default$' | head -n 1)
+  [ -n "$wid" ] || fail "no window within 30 s"
+}
+stop() {
+  kill "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+  pid=""
+}
+# Median of the frame times of the given state after the first 30 such frames.
+median() {  # log, state
+  awk -v s="$2" '$1 == "frame" && $4 == s { if (++n > 30) print $5 }' "$1" | sort -g \
+    | awk '{ v[NR] = $1 } END { if (NR == 0) { print "none"; exit } print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) " " NR }'
+}
+
+start --floor "$floor_log"
+sleep "$seconds"
+stop
+read -r floor_ms floor_n <<<"$(median "$floor_log" 0)"
+
+start "" "$game_log"
+xdotool windowfocus --sync "$wid" 2>/dev/null
+sleep 0.5
+xdotool key space; sleep 0.3      # credits -> title
+xdotool key space                 # title -> playing
+sleep "$seconds"
+stop
+read -r game_ms game_n <<<"$(median "$game_log" 3)"
+grep -m1 '^Map size' "$game_log" >/dev/null || fail "the game did not start (no size line)"
+[ "$floor_ms" != none ] && [ "$game_ms" != none ] || fail "no frames measured"
+
+echo "floor (clear and swap): ${floor_ms} ms per frame (median of ${floor_n} frames)"
+echo "default city, playing:  ${game_ms} ms per frame (median of ${game_n} frames)"
+awk -v g="$game_ms" -v f="$floor_ms" 'BEGIN { printf "ratio: %.2f x the floor\n", g / f }'
