@@ -26,9 +26,10 @@ stop() {
   wait "$pid" 2>/dev/null
   pid=""
 }
-# Median of the frame times of the given state after the first 30 such frames.
-median() {  # log, state
-  awk -v s="$2" '$1 == "frame" && $4 == s { if (++n > 30) print $5 }' "$1" | sort -g \
+# Median of the frame times (column 5), or of the main thread's processor
+# times (column 6), of the given state after the first 30 such frames.
+median() {  # log, state[, column]
+  awk -v s="$2" -v c="${3:-5}" '$1 == "frame" && $4 == s { if (++n > 30) print $c }' "$1" | sort -g \
     | awk '{ v[NR] = $1 } END { if (NR == 0) { print "none"; exit } print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) " " NR }'
 }
 
@@ -37,17 +38,27 @@ sleep "$seconds"
 stop
 read -r floor_ms floor_n <<<"$(median "$floor_log" 0)"
 
-start "" "$game_log"
-xdotool windowfocus --sync "$wid" 2>/dev/null
-sleep 0.5
-xdotool key space; sleep 0.3      # credits -> title
-xdotool key space                 # title -> playing
-sleep "$seconds"
-stop
+# The game as built, then with every object drawing itself every frame.
+play() {  # mode, log
+  start "$1" "$2"
+  xdotool windowfocus --sync "$wid" 2>/dev/null
+  sleep 0.5
+  xdotool key space; sleep 0.3      # credits -> title
+  xdotool key space                 # title -> playing
+  sleep "$seconds"
+  stop
+  grep -m1 '^Map size' "$2" >/dev/null || fail "the game did not start (no size line)"
+}
+play "" "$game_log"
 read -r game_ms game_n <<<"$(median "$game_log" 3)"
-grep -m1 '^Map size' "$game_log" >/dev/null || fail "the game did not start (no size line)"
-[ "$floor_ms" != none ] && [ "$game_ms" != none ] || fail "no frames measured"
+read -r game_cpu _ <<<"$(median "$game_log" 3 6)"
+play --draw-all "$game_log"
+read -r all_ms all_n <<<"$(median "$game_log" 3)"
+read -r all_cpu _ <<<"$(median "$game_log" 3 6)"
+[ "$floor_ms" != none ] && [ "$game_ms" != none ] && [ "$all_ms" != none ] || fail "no frames measured"
 
-echo "floor (clear and swap): ${floor_ms} ms per frame (median of ${floor_n} frames)"
-echo "default city, playing:  ${game_ms} ms per frame (median of ${game_n} frames)"
-awk -v g="$game_ms" -v f="$floor_ms" 'BEGIN { printf "ratio: %.2f x the floor\n", g / f }'
+echo "floor (clear and swap):             ${floor_ms} ms per frame (median of ${floor_n} frames)"
+echo "default city, playing:              ${game_ms} ms per frame (median of ${game_n} frames), main thread ${game_cpu} ms"
+echo "default city, all drawn, as before: ${all_ms} ms per frame (median of ${all_n} frames), main thread ${all_cpu} ms"
+awk -v g="$game_ms" -v i="$all_ms" -v f="$floor_ms" \
+  'BEGIN { printf "ratio to the floor: %.2f (all drawn, as before: %.2f)\n", g / f, i / f }'

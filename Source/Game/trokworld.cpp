@@ -15,6 +15,7 @@
 #include "Game/trokmovement.h"
 #include "Game/trokobject.h"
 #include "Game/trokphysics.h"
+#include "Game/trokview.h"
 
 uint32_t TrokWorld::allyCount = 0;
 uint32_t TrokWorld::policeCount = 0;
@@ -236,8 +237,13 @@ void TrokWorld::output()
 
     const int state = Eventloop::getState();
     if (state == STATE_PLAYING || state == STATE_PAUSED) {
+        // What lies wholly outside the view would not make a single pixel:
+        // in a big city that is nearly everything, so it is not sent at all.
+        const TrokView view = TrokView::current();
         for (TrokObject* object : objects) {
-            object->output();
+            if (view.mayShow(object->physics->getCurrentLocation(), object->physics->getSize())) {
+                object->output();
+            }
         }
         return;
     }
