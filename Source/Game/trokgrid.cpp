@@ -58,43 +58,57 @@ TrokGrid::Span TrokGrid::cover(float x0, float x1, float z0, float z1)
     return span;
 }
 
+// Rounds down, negative numbers included.
+static int32_t blockOf(int32_t v, int32_t shift)
+{
+    return v >= 0 ? v >> shift : -((-(v + 1)) >> shift) - 1;
+}
+
 void TrokGrid::add(TrokPhysics* box, const Span& span)
 {
     if (span.wide) {
         wide.push_back(box);
+        ++filed;
         return;
     }
-    for (int32_t x = span.x0; x <= span.x1; ++x) {
-        for (int32_t z = span.z0; z <= span.z1; ++z) {
-            cells[key(x, z)].push_back(box);
+    for (int32_t z = span.z0; z <= span.z1; ++z) {
+        for (int32_t x = span.x0; x <= span.x1; ++x) {
+            cell(x, z, true)->push_back(box);
+            ++filed;
         }
     }
 }
 
 // Removes one entry of box; the order within a cell does not matter, since
 // every query sorts what it finds.
-static void takeOut(std::vector<TrokPhysics*>& boxes, TrokPhysics* box)
+static bool takeOut(std::vector<TrokPhysics*>& boxes, TrokPhysics* box)
 {
     std::vector<TrokPhysics*>::iterator it = std::find(boxes.begin(), boxes.end(), box);
-    if (it != boxes.end()) {
-        *it = boxes.back();
-        boxes.pop_back();
+    if (it == boxes.end()) {
+        return false;
     }
+    *it = boxes.back();
+    boxes.pop_back();
+    return true;
 }
 
 void TrokGrid::remove(TrokPhysics* box, const Span& span)
 {
     if (span.wide) {
-        takeOut(wide, box);
-        return;
-    }
-    for (int32_t x = span.x0; x <= span.x1; ++x) {
+        filed -= takeOut(wide, box) ? 1 : 0;
+    } else {
         for (int32_t z = span.z0; z <= span.z1; ++z) {
-            std::unordered_map<uint64_t, std::vector<TrokPhysics*>>::iterator cell = cells.find(key(x, z));
-            if (cell != cells.end()) {
-                takeOut(cell->second, box);
+            for (int32_t x = span.x0; x <= span.x1; ++x) {
+                std::vector<TrokPhysics*>* boxes = cell(x, z, false);
+                if (boxes != nullptr) {
+                    filed -= takeOut(*boxes, box) ? 1 : 0;
+                }
             }
         }
+    }
+    // Between games nothing is filed: let the blocks go.
+    if (filed == 0) {
+        blocks.clear();
     }
 }
 
@@ -113,17 +127,61 @@ void TrokGrid::collect(const Span& span, std::vector<TrokPhysics*>& found) const
     if (span.wide) {
         return;
     }
-    for (int32_t x = span.x0; x <= span.x1; ++x) {
-        for (int32_t z = span.z0; z <= span.z1; ++z) {
-            std::unordered_map<uint64_t, std::vector<TrokPhysics*>>::const_iterator cell = cells.find(key(x, z));
-            if (cell != cells.end()) {
-                found.insert(found.end(), cell->second.begin(), cell->second.end());
+    // Block by block: one look-up for all the span's cells in each.
+    const int32_t bx0 = blockOf(span.x0, kBlockShift);
+    const int32_t bx1 = blockOf(span.x1, kBlockShift);
+    const int32_t bz0 = blockOf(span.z0, kBlockShift);
+    const int32_t bz1 = blockOf(span.z1, kBlockShift);
+    for (int32_t bz = bz0; bz <= bz1; ++bz) {
+        for (int32_t bx = bx0; bx <= bx1; ++bx) {
+            std::unordered_map<uint64_t, std::unique_ptr<Block>>::const_iterator block =
+                blocks.find(blockKey(bx * kBlockSide, bz * kBlockSide));
+            if (block == blocks.end()) {
+                continue;
+            }
+            const int32_t x0 = std::max(span.x0, bx * kBlockSide);
+            const int32_t x1 = std::min(span.x1, bx * kBlockSide + kBlockSide - 1);
+            const int32_t z0 = std::max(span.z0, bz * kBlockSide);
+            const int32_t z1 = std::min(span.z1, bz * kBlockSide + kBlockSide - 1);
+            for (int32_t z = z0; z <= z1; ++z) {
+                for (int32_t x = x0; x <= x1; ++x) {
+                    const std::vector<TrokPhysics*>& boxes = block->second->cells[slot(x, z)];
+                    found.insert(found.end(), boxes.begin(), boxes.end());
+                }
             }
         }
     }
 }
 
-uint64_t TrokGrid::key(int32_t x, int32_t z)
+std::vector<TrokPhysics*>* TrokGrid::cell(int32_t x, int32_t z, bool make)
 {
-    return (static_cast<uint64_t>(static_cast<uint32_t>(x)) << 32) | static_cast<uint32_t>(z);
+    const uint64_t key = blockKey(x, z);
+    std::unordered_map<uint64_t, std::unique_ptr<Block>>::iterator found = blocks.find(key);
+    if (found == blocks.end()) {
+        if (!make) {
+            return nullptr;
+        }
+        found = blocks.emplace(key, std::unique_ptr<Block>(new Block())).first;
+    }
+    return &found->second->cells[slot(x, z)];
+}
+
+const std::vector<TrokPhysics*>* TrokGrid::cell(int32_t x, int32_t z) const
+{
+    std::unordered_map<uint64_t, std::unique_ptr<Block>>::const_iterator found = blocks.find(blockKey(x, z));
+    return found == blocks.end() ? nullptr : &found->second->cells[slot(x, z)];
+}
+
+uint64_t TrokGrid::blockKey(int32_t x, int32_t z)
+{
+    const uint32_t bx = static_cast<uint32_t>(blockOf(x, kBlockShift));
+    const uint32_t bz = static_cast<uint32_t>(blockOf(z, kBlockShift));
+    return (static_cast<uint64_t>(bx) << 32) | bz;
+}
+
+int32_t TrokGrid::slot(int32_t x, int32_t z)
+{
+    const int32_t sx = x - blockOf(x, kBlockShift) * kBlockSide;
+    const int32_t sz = z - blockOf(z, kBlockShift) * kBlockSide;
+    return sz * kBlockSide + sx;
 }

@@ -2,6 +2,7 @@
 #define MORVELLANT_GAME_TROKGRID_H
 
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -43,10 +44,24 @@ public:
     void collect(const Span& span, std::vector<TrokPhysics*>& found) const;
 
 private:
-    std::unordered_map<uint64_t, std::vector<TrokPhysics*>> cells;
-    std::vector<TrokPhysics*> wide;
+    // Cells are kept in square blocks, so the few cells a box covers usually
+    // lie in one block, found with one look-up, and close together in memory.
+    static const int32_t kBlockShift = 3;
+    static const int32_t kBlockSide = 1 << kBlockShift;
+    struct Block
+    {
+        std::vector<TrokPhysics*> cells[kBlockSide * kBlockSide];
+    };
 
-    static uint64_t key(int32_t x, int32_t z);
+    std::unordered_map<uint64_t, std::unique_ptr<Block>> blocks;
+    std::vector<TrokPhysics*> wide;
+    size_t filed = 0;   // entries in cells and aside; with none, the blocks go
+
+    // The cell's boxes; null if its block was never needed and make is false.
+    std::vector<TrokPhysics*>* cell(int32_t x, int32_t z, bool make);
+    const std::vector<TrokPhysics*>* cell(int32_t x, int32_t z) const;
+    static uint64_t blockKey(int32_t x, int32_t z);
+    static int32_t slot(int32_t x, int32_t z);
 };
 
 #endif
