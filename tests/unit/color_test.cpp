@@ -100,6 +100,17 @@ TEST(Color, ShiftGeneratorFollowsRandomButLeavesRandAlone)
     (void)Color();
     EXPECT_EQ(randnum(), first);
     EXPECT_EQ(randnum(), second);
+    // Also from deep into another seed's sequence, and on past the first
+    // turn of the generator's state.
+    restartShiftGenerator(7);
+    for (int i = 0; i < 50; ++i) {
+        randnum();
+    }
+    (void)Color();
+    srandom(1);
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(randnum(), random()) << "draw " << i;
+    }
 
     // ...while restarting it never restarts the game's rand() draws.
     srand(5);
