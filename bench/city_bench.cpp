@@ -193,4 +193,22 @@ void BM_LoadAndBuild(benchmark::State& state)
 BENCHMARK(BM_LoadAndBuild)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond)
     ->Repetitions(5)->ReportAggregatesOnly(true);
 
+// Ending a game: every object deleted, newest first, each leaving the
+// shared collision list.
+void BM_EndGame(benchmark::State& state)
+{
+    const int tiles = static_cast<int>(state.range(0));
+    Quiet quiet;
+    Game game(tiles);
+    for (auto _ : state) {
+        state.PauseTiming();
+        game.world.startGame();
+        state.ResumeTiming();
+        game.world.endGame();
+    }
+    state.counters["agents"] = static_cast<double>(TrokWorld::totalAgentCount);
+}
+BENCHMARK(BM_EndGame)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)->ReportAggregatesOnly(true);
+
 }  // namespace

@@ -51,8 +51,9 @@ static bool unlist(std::vector<TrokPhysics*>& list, const TrokPhysics* p)
 
 TrokPhysics::~TrokPhysics()
 {
-    // A component is listed once at most, so the last entry is the first.
-    if (unlist(objects, this)) {
+    // Only obstructive components are listed, once at most, so the last
+    // entry is the first.
+    if (obstructive && unlist(objects, this)) {
         grid.remove(this, cells);
         if (isMovingObject) {
             unlist(movers, this);
