@@ -38,11 +38,12 @@ sleep "$seconds"
 stop
 read -r floor_ms floor_n <<<"$(median "$floor_log" 0)"
 
-# Presses a key until the game's frames are in the wanted state: under load
-# a key can arrive before the window has the focus.
+# Presses a key until the game's frames are in the wanted state: the key is
+# held across frames, since the game reads key changes once a frame, and is
+# pressed again if it came before the window had the focus.
 press_until() {  # key, state, log
   for _ in $(seq 1 20); do
-    xdotool key --window "$wid" "$1" 2>/dev/null || xdotool key "$1"
+    xdotool keydown "$1"; sleep 0.15; xdotool keyup "$1"
     for _ in $(seq 1 10); do
       tail -n 5 "$3" | grep -q " state $2 " && return 0
       sleep 0.1
