@@ -49,11 +49,15 @@ fuzz: deps
 package: build
 	cd $(BUILD_DIR) && cpack
 
-# Benchmarks of an optimised build, in a directory of their own.
+# Benchmarks of an optimised build, in a directory of their own: objects,
+# collisions and cities on the recording double, then the real game's frame
+# against the floor under a virtual X server of its own.
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(BENCH_DIR) -j $(JOBS) --target morvellant_bench
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target morvellant_bench morvellant_framebench morvellant_content
 	./$(BENCH_DIR)/bench/morvellant_bench
+	xvfb-run -a -s "$(XVFB_SCREEN)" bash bench/framebench.sh \
+	  "$(CURDIR)/$(BENCH_DIR)/bench/morvellant_framebench" "$(CURDIR)/$(BENCH_DIR)"
 
 deps:
 	@bash tools/install-test-deps.sh

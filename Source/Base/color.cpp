@@ -13,11 +13,18 @@ struct ShiftGenerator
 {
     random_data data;
     char state[128];  // 128 bytes: the same generator type random() uses by default
+    // The whole generator as seed 1 leaves it. Every default colour restarts
+    // from seed 1, and seeding runs the generator some three hundred times:
+    // copying the result back is far cheaper when a city builds its objects.
+    random_data seedOneData;
+    char seedOneState[128];
 
     ShiftGenerator()
     {
         std::memset(&data, 0, sizeof(data));
         initstate_r(1, state, sizeof(state), &data);
+        seedOneData = data;
+        std::memcpy(seedOneState, state, sizeof(state));
     }
 };
 
@@ -38,7 +45,14 @@ long randnum()
 
 void restartShiftGenerator(unsigned int seed)
 {
-    srandom_r(seed, &shiftGenerator().data);
+    ShiftGenerator& generator = shiftGenerator();
+    if (seed == 1) {
+        // The saved pointers point into `state`, which has not moved.
+        std::memcpy(generator.state, generator.seedOneState, sizeof(generator.state));
+        generator.data = generator.seedOneData;
+        return;
+    }
+    srandom_r(seed, &generator.data);
 }
 
 Color::Color()

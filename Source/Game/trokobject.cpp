@@ -74,3 +74,9 @@ void TrokObject::output()
 {
     display->draw();
 }
+
+bool TrokObject::isStill() const
+{
+    return dynamic_cast<const TrokMovementNone*>(movement) != nullptr
+        && dynamic_cast<const TrokBehaviorNone*>(behavior) != nullptr && physics->isAtRest();
+}

@@ -50,6 +50,12 @@ public:
     void input();
     void think();   // behaviour, then movement, then physics
     void output();
+
+    // True when input and think can never change anything about the object:
+    // its controller never moves it, its behaviour does nothing and its box
+    // is at rest and never pushed (the ground, walls and blocks). It stays
+    // true for the object's life.
+    bool isStill() const;
 };
 
 // The presets, filled before the first game and never written afterwards.

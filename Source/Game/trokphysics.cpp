@@ -1,5 +1,6 @@
 #include "Game/trokphysics.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "Base/eventloop.h"
@@ -7,29 +8,55 @@
 #include "Game/trokobject.h"
 
 std::vector<TrokPhysics*> TrokPhysics::objects;
+TrokGrid TrokPhysics::grid;
+std::vector<TrokPhysics*> TrokPhysics::movers;
+uint64_t TrokPhysics::created = 0;
+bool TrokPhysics::broadPhase = true;
 
 // Below this frame rate a frame's time step would be absurdly long.
 static const float kMinimumFPS = 0.05f;
+// Radius searches this small always go through the grid (up to a radius of 15).
+static const int64_t kSmallSquare = 1024;
 
 TrokPhysics::TrokPhysics(TrokObject* parent, Vector pos, Vector size, bool obstructive,
                          uint8_t pushrank, bool isMovingObject)
     : TrokComponent(parent), loc(), prevloc(), vel(), acc(), size(size),
       obstructive(obstructive), pushrank(pushrank), worldpushrank{ 0, 0, 0, 0, 0, 0 },
-      isMovingObject(isMovingObject)
+      isMovingObject(isMovingObject), order(++created), cells()
 {
     loc.set(pos + size * 0.5f);
     prevloc = loc;
     if (obstructive) {
         objects.push_back(this);
+        if (isMovingObject) {
+            movers.push_back(this);
+        }
+        cells = boxCells();
+        grid.add(this, cells);
     }
+}
+
+// Takes the one entry of `p` out of `list`, keeping the others in order.
+// Games are torn down newest first, so looking from the end finds it at once.
+static bool unlist(std::vector<TrokPhysics*>& list, const TrokPhysics* p)
+{
+    for (size_t i = list.size(); i > 0; --i) {
+        if (list[i - 1] == p) {
+            list.erase(list.begin() + static_cast<std::ptrdiff_t>(i - 1));
+            return true;
+        }
+    }
+    return false;
 }
 
 TrokPhysics::~TrokPhysics()
 {
-    for (std::vector<TrokPhysics*>::iterator it = objects.begin(); it != objects.end(); ++it) {
-        if (*it == this) {
-            objects.erase(it);
-            break;
+    // Only obstructive components are listed, once at most, so the last
+    // entry is the first.
+    if (obstructive && unlist(objects, this)) {
+        grid.remove(this, cells);
+        if (isMovingObject) {
+            unlist(movers, this);
         }
     }
 }
@@ -60,6 +87,12 @@ void TrokPhysics::faceDir(Vector direction)
     loc.face(direction);
 }
 
+bool TrokPhysics::isAtRest() const
+{
+    const Vector zero(0.0f, 0.0f, 0.0f);
+    return !isMovingObject && vel == zero && acc == zero;
+}
+
 void TrokPhysics::update()
 {
     prevloc = loc;
@@ -67,15 +100,60 @@ void TrokPhysics::update()
     if (!(fps > kMinimumFPS)) {
         return;
     }
-    vel = vel + acc / fps;
-    loc.move(vel / fps);
+    // Plain floats, the same operations as the vector arithmetic: this runs
+    // for every object every frame.
+    vel.x = vel.x + acc.x / fps;
+    vel.y = vel.y + acc.y / fps;
+    vel.z = vel.z + acc.z / fps;
+    const float dx = vel.x / fps;
+    const float dy = vel.y / fps;
+    const float dz = vel.z / fps;
+    loc.x = loc.x + dx;
+    loc.y = loc.y + dy;
+    loc.z = loc.z + dz;
+    // Most objects stand still: adding zero moves nothing.
+    if (dx != 0.0f || dy != 0.0f || dz != 0.0f) {
+        refreshCells();
+    }
 }
 
 void TrokPhysics::processCollisions()
 {
+    if (!broadPhase) {
+        processCollisionsByScan();
+        return;
+    }
+    // Only boxes sharing a cell with A can overlap it. They are met in list
+    // order, as the whole walk would meet them; when a push moves A into
+    // other cells, the rest of its meetings come from where it is now.
+    static std::vector<TrokPhysics*> near;
+    const size_t count = movers.size();
+    for (size_t i = 0; i < count; ++i) {
+        TrokPhysics* a = movers[i];
+        near.clear();
+        candidates(a->cells, a, 0, near);
+        size_t k = 0;
+        while (k < near.size()) {
+            TrokPhysics* b = near[k];
+            ++k;
+            if (!overlaps(a, b)) {
+                continue;
+            }
+            const TrokGrid::Span before = a->cells;
+            meet(a, b);
+            if (a->cells != before) {
+                near.clear();
+                candidates(a->cells, a, b->order, near);
+                k = 0;
+            }
+        }
+    }
+}
+
+void TrokPhysics::processCollisionsByScan()
+{
     // Indices, not iterators: nothing is added or removed during the pass,
-    // and the walk must follow list order exactly. Plain floats rather than
-    // Vector temporaries: this is the game's innermost loop.
+    // and the walk must follow list order exactly.
     const size_t count = objects.size();
     for (size_t i = 0; i < count; ++i) {
         TrokPhysics* a = objects[i];
@@ -84,57 +162,121 @@ void TrokPhysics::processCollisions()
         }
         for (size_t j = 0; j < count; ++j) {
             TrokPhysics* b = objects[j];
-            if (b == a) {
-                continue;
-            }
-            // Each pair is tested against the state at its own start: a may
-            // have been pushed by an earlier pair of this pass.
-            const float ax = a->loc.x - a->size.x * 0.5f;
-            const float bx = b->loc.x - b->size.x * 0.5f;
-            if (!testSingleOverlap(ax, a->size.x, bx, b->size.x)) {
-                continue;
-            }
-            const float ay = a->loc.y - a->size.y * 0.5f;
-            const float by = b->loc.y - b->size.y * 0.5f;
-            if (!testSingleOverlap(ay, a->size.y, by, b->size.y)) {
-                continue;
-            }
-            const float az = a->loc.z - a->size.z * 0.5f;
-            const float bz = b->loc.z - b->size.z * 0.5f;
-            if (!testSingleOverlap(az, a->size.z, bz, b->size.z)) {
-                continue;
-            }
-            a->collide(b);
-            b->collide(a);
-            // An object being built or torn down may lack its behaviour.
-            TrokBehavior* ab = a->parent != nullptr ? a->parent->behavior : nullptr;
-            TrokBehavior* bb = b->parent != nullptr ? b->parent->behavior : nullptr;
-            if (ab != nullptr && bb != nullptr) {
-                ab->collide(bb);
-                bb->collide(ab);
+            if (b != a && overlaps(a, b)) {
+                meet(a, b);
             }
         }
     }
 }
 
+bool TrokPhysics::overlaps(const TrokPhysics* a, const TrokPhysics* b)
+{
+    // Tested against the state of the moment: a may have been pushed by an
+    // earlier pair of this pass. Plain floats rather than Vector
+    // temporaries: this is the game's innermost loop.
+    const float ax = a->loc.x - a->size.x * 0.5f;
+    const float bx = b->loc.x - b->size.x * 0.5f;
+    if (!testSingleOverlap(ax, a->size.x, bx, b->size.x)) {
+        return false;
+    }
+    const float ay = a->loc.y - a->size.y * 0.5f;
+    const float by = b->loc.y - b->size.y * 0.5f;
+    if (!testSingleOverlap(ay, a->size.y, by, b->size.y)) {
+        return false;
+    }
+    const float az = a->loc.z - a->size.z * 0.5f;
+    const float bz = b->loc.z - b->size.z * 0.5f;
+    return testSingleOverlap(az, a->size.z, bz, b->size.z);
+}
+
+void TrokPhysics::meet(TrokPhysics* a, TrokPhysics* b)
+{
+    a->collide(b);
+    b->collide(a);
+    // An object being built or torn down may lack its behaviour.
+    TrokBehavior* ab = a->parent != nullptr ? a->parent->behavior : nullptr;
+    TrokBehavior* bb = b->parent != nullptr ? b->parent->behavior : nullptr;
+    if (ab != nullptr && bb != nullptr) {
+        ab->collide(bb);
+        bb->collide(ab);
+    }
+}
+
+void TrokPhysics::candidates(const TrokGrid::Span& span, const TrokPhysics* self, uint64_t after,
+                             std::vector<TrokPhysics*>& found)
+{
+    if (span.wide) {
+        // No cells to look in: the whole list, which is in order already.
+        for (TrokPhysics* other : objects) {
+            if (other != self && other->order > after) {
+                found.push_back(other);
+            }
+        }
+        return;
+    }
+    grid.collect(span, found);
+    std::vector<TrokPhysics*>::iterator kept = std::remove_if(found.begin(), found.end(),
+        [self, after](const TrokPhysics* other) { return other == self || other->order <= after; });
+    found.erase(kept, found.end());
+    std::sort(found.begin(), found.end(),
+              [](const TrokPhysics* l, const TrokPhysics* r) { return l->order < r->order; });
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+}
+
 std::vector<TrokObject*> TrokPhysics::findBehaviorTypeObjectsInRadius(int type, float radius) const
 {
+    if (!broadPhase) {
+        return findByScan(type, radius);
+    }
+    // Every centre within the radius lies in a box filed under a cell of
+    // this square, widened by a cell for centres on a cell's face and for
+    // rounding. A square of more cells than the list has boxes is not worth
+    // it, unless it is small anyway: walk the list.
+    const float reach = radius > 0.0f ? radius : 0.0f;
+    TrokGrid::Span square = TrokGrid::cover(loc.x - reach, loc.x + reach, loc.z - reach, loc.z + reach);
+    if (!square.wide) {
+        --square.x0;
+        --square.z0;
+        ++square.x1;
+        ++square.z1;
+    }
+    if (square.wide || square.cellCount() > std::max<int64_t>(kSmallSquare, objects.size())) {
+        return findByScan(type, radius);
+    }
+    static std::vector<TrokPhysics*> near;
+    near.clear();
+    candidates(square, nullptr, 0, near);
     std::vector<TrokObject*> found;
-    for (size_t i = 0; i < objects.size(); ++i) {
-        const TrokPhysics* other = objects[i];
-        TrokObject* owner = other->parent;
-        if (owner == nullptr || owner->behavior == nullptr) {
-            continue;
-        }
-        if (owner->behavior->getBehaviorType() != type) {
-            continue;
-        }
-        const Vector between(other->loc.x - loc.x, other->loc.y - loc.y, other->loc.z - loc.z);
-        if (between.length() <= radius) {
-            found.push_back(owner);
+    for (const TrokPhysics* other : near) {
+        if (isFound(other, type, radius)) {
+            found.push_back(other->parent);
         }
     }
     return found;
+}
+
+std::vector<TrokObject*> TrokPhysics::findByScan(int type, float radius) const
+{
+    std::vector<TrokObject*> found;
+    for (size_t i = 0; i < objects.size(); ++i) {
+        if (isFound(objects[i], type, radius)) {
+            found.push_back(objects[i]->parent);
+        }
+    }
+    return found;
+}
+
+bool TrokPhysics::isFound(const TrokPhysics* other, int type, float radius) const
+{
+    const TrokObject* owner = other->parent;
+    if (owner == nullptr || owner->behavior == nullptr) {
+        return false;
+    }
+    if (owner->behavior->getBehaviorType() != type) {
+        return false;
+    }
+    const Vector between(other->loc.x - loc.x, other->loc.y - loc.y, other->loc.z - loc.z);
+    return between.length() <= radius;
 }
 
 bool TrokPhysics::testSingleOverlap(float a, float aw, float b, float bw)
@@ -184,4 +326,24 @@ void TrokPhysics::collide(TrokPhysics* other)
         loc.y += pushes[best];
         break;
     }
+    refreshCells();
+}
+
+void TrokPhysics::refreshCells()
+{
+    if (!obstructive) {
+        return;     // never listed, never in the grid
+    }
+    const TrokGrid::Span now = boxCells();
+    grid.move(this, cells, now);
+    cells = now;
+}
+
+TrokGrid::Span TrokPhysics::boxCells() const
+{
+    // The same bounds the overlap test computes, so that any two boxes it
+    // finds overlapping share a cell.
+    const float x0 = loc.x - size.x * 0.5f;
+    const float z0 = loc.z - size.z * 0.5f;
+    return TrokGrid::cover(x0, x0 + size.x, z0, z0 + size.z);
 }

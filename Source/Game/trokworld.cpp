@@ -15,6 +15,7 @@
 #include "Game/trokmovement.h"
 #include "Game/trokobject.h"
 #include "Game/trokphysics.h"
+#include "Game/trokview.h"
 
 uint32_t TrokWorld::allyCount = 0;
 uint32_t TrokWorld::policeCount = 0;
@@ -51,7 +52,7 @@ bool hasActivist(const TrokMap& map)
 }
 
 TrokWorld::TrokWorld()
-    : trok(nullptr), cam(), gameRunning(false), objects(), cityMap(nullptr), camAdjustment()
+    : trok(nullptr), cam(), gameRunning(false), objects(), cityMap(nullptr), camAdjustment(), thinkers()
 {
     cameraReset();
     gameRunning = false;
@@ -139,6 +140,11 @@ void TrokWorld::startGame()
         }
     }
 
+    for (TrokObject* object : objects) {
+        if (!object->isStill()) {
+            thinkers.push_back(object);
+        }
+    }
     gameRunning = true;
 }
 
@@ -176,7 +182,8 @@ void TrokWorld::input()
     if (Eventloop::getState() != STATE_PLAYING) {
         return;
     }
-    for (TrokObject* object : objects) {
+    // The others' input would do nothing.
+    for (TrokObject* object : thinkers) {
         object->input();
     }
 }
@@ -200,7 +207,9 @@ void TrokWorld::think()
     if (!gameRunning) {
         return;     // the level was refused; the title comes next frame
     }
-    for (TrokObject* object : objects) {
+    // The still objects' think would change nothing, and a big city is
+    // almost all blocks: leave them out rather than visit every one.
+    for (TrokObject* object : thinkers) {
         object->think();
     }
 
@@ -228,8 +237,13 @@ void TrokWorld::output()
 
     const int state = Eventloop::getState();
     if (state == STATE_PLAYING || state == STATE_PAUSED) {
+        // What lies wholly outside the view would not make a single pixel:
+        // in a big city that is nearly everything, so it is not sent at all.
+        const TrokView view = TrokView::current();
         for (TrokObject* object : objects) {
-            object->output();
+            if (view.mayShow(object->physics->getCurrentLocation(), object->physics->getSize())) {
+                object->output();
+            }
         }
         return;
     }
@@ -260,6 +274,7 @@ void TrokWorld::endGame()
     }
     // While the activist still exists, so the camera ends up above it.
     cameraReset();
+    thinkers.clear();
     while (!objects.empty()) {
         delete objects.back();
         objects.pop_back();

@@ -27,6 +27,10 @@ protected:
     std::vector<TrokObject*> objects;   // owned, in creation order
     TrokMap* cityMap;                   // owned; the map of the last game started
     Location camAdjustment;             // camera offset from the activist, and its fixed view
+    // The objects of `objects` that are not still, in the same order: the
+    // only ones whose input and think can change anything. In a big city
+    // they are a few hundredths of it.
+    std::vector<TrokObject*> thinkers;
 
 public:
     // Reset by city construction at the start of every game.

@@ -270,6 +270,16 @@ extern "C" GLenum glGetError(void)
     return error;
 }
 
+// The double keeps no matrices: a query reads zeros (sixteen of them, the
+// most any query the game makes can answer), which means "no view known".
+extern "C" void glGetFloatv(GLenum pname, GLfloat* params)
+{
+    rec("glGetFloatv", pname);
+    for (int i = 0; i < 16; ++i) {
+        params[i] = 0.0f;
+    }
+}
+
 extern "C" const GLubyte* glGetString(GLenum name)
 {
     rec("glGetString", name);

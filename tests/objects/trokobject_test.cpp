@@ -91,3 +91,25 @@ TEST_F(ObjectTest, ThinkRunsBehaviourThenControllerThenPhysics)
     EXPECT_EQ(log, (std::vector<std::string>{ "~movement", "~behavior last" }));
     EXPECT_TRUE(PhysicsProbe::list().empty());
 }
+
+TEST_F(ObjectTest, OnlyBlocksGroundAndWallsAreStill)
+{
+    for (const TrokObjectInit* preset : { &OBJ_GROUND, &OBJ_WALL, &OBJ_BUILDING, &OBJ_BUILDING_EXTRA }) {
+        EXPECT_TRUE(make(*preset, Vector(0, 1, 0))->isStill());
+    }
+    // Allies never move by themselves, but they are moving boxes: pushable.
+    for (const TrokObjectInit* preset : { &OBJ_CITIZEN, &OBJ_POLICE, &OBJ_TROK, &OBJ_ALLY }) {
+        EXPECT_FALSE(make(*preset, Vector(0, 1, 0))->isStill());
+    }
+    // A block set moving or speeding up, or given a behaviour of another kind, is not.
+    TrokObject* pushed = make(OBJ_BUILDING, Vector(3, 1, 0));
+    PhysicsProbe::setVelocity(*pushed->physics, Vector(0, 0, 1));
+    TrokObject* speeding = make(OBJ_BUILDING, Vector(5, 1, 0));
+    PhysicsProbe::setAcceleration(*speeding->physics, Vector(0, 1, 0));
+    TrokObject* acting = make(OBJ_BUILDING, Vector(7, 1, 0));
+    delete acting->behavior;
+    acting->behavior = new RecordingBehavior(acting, BEHAV_BUILDING, "acting", nullptr);
+    EXPECT_FALSE(pushed->isStill());
+    EXPECT_FALSE(speeding->isStill());
+    EXPECT_FALSE(acting->isStill());
+}

@@ -16,12 +16,19 @@ public:
     using TrokPhysics::TrokPhysics;
 
     static const std::vector<TrokPhysics*>& list() { return objects; }
+    // Off: the collision pass and the radius search walk the whole list.
+    static void setBroadPhase(bool on) { broadPhase = on; }
     static bool overlap(float a, float aw, float b, float bw) { return testSingleOverlap(a, aw, b, bw); }
     static Vector velocityOf(const TrokPhysics& p) { return p.*(&PhysicsProbe::vel); }
     static Location previousOf(const TrokPhysics& p) { return p.*(&PhysicsProbe::prevloc); }
     static void setAcceleration(TrokPhysics& p, Vector a) { p.*(&PhysicsProbe::acc) = a; }
     static void setVelocity(TrokPhysics& p, Vector v) { p.*(&PhysicsProbe::vel) = v; }
-    static void setCentre(TrokPhysics& p, Vector c) { (p.*(&PhysicsProbe::loc)).set(c); }
+    // Moves the box as a push would, refiling it in the grid.
+    static void setCentre(TrokPhysics& p, Vector c)
+    {
+        (p.*(&PhysicsProbe::loc)).set(c);
+        (p.*(&PhysicsProbe::refreshCells))();
+    }
 };
 
 // A behaviour that logs every collide call as "self>other" by name.

@@ -48,6 +48,18 @@ TEST(Color, DefaultConstructionRestartsTheShiftSequenceOnly)
     EXPECT_EQ(rand(), expected);
     EXPECT_EQ(randnum(), first);
     EXPECT_EQ(randnum(), second);
+
+    // The restart copies back a saved state: it must hold from deep into
+    // another seed's sequence and past the first turn of the state.
+    restartShiftGenerator(7);
+    for (int i = 0; i < 50; ++i) {
+        randnum();
+    }
+    (void)Color();
+    srandom(1);
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(randnum(), random()) << "draw " << i;
+    }
 }
 
 TEST(Color, RandomIsOpaqueAndDrawsRedGreenBlueInOrder)
