@@ -117,6 +117,23 @@ void TrokPhysics::update()
     }
 }
 
+void TrokPhysics::keepWithin(float minX, float minZ, float maxX, float maxZ)
+{
+    if (!isMovingObject) {
+        return;
+    }
+    const float halfX = size.x * 0.5f;
+    const float halfZ = size.z * 0.5f;
+    const float x = std::min(std::max(loc.x, minX + halfX), maxX - halfX);
+    const float z = std::min(std::max(loc.z, minZ + halfZ), maxZ - halfZ);
+    if (x == loc.x && z == loc.z) {
+        return;
+    }
+    loc.x = x;
+    loc.z = z;
+    refreshCells();
+}
+
 void TrokPhysics::processCollisions()
 {
     if (!broadPhase) {

@@ -39,6 +39,9 @@ public:
     bool isAtRest() const;
     // One frame of motion at the event loop's frame rate.
     void update();
+    // Puts a moving box that has left the rectangle [minX, maxX] x [minZ, maxZ]
+    // (on the ground plane) back inside it, touching the edge it crossed.
+    void keepWithin(float minX, float minZ, float maxX, float maxZ);
 
     // Pushes every moving box out of what it overlaps: one pass per frame.
     static void processCollisions();

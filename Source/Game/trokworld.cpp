@@ -219,6 +219,16 @@ void TrokWorld::think()
     cam.loc.face(camAdjustment.findForward());
 
     TrokPhysics::processCollisions();
+
+    // One pass per frame lets a queue of agents squeeze the first one a little
+    // deeper into a boundary wall every frame, until the wall pushes it out on
+    // the far side and it is lost to the game for good. The walls enclose
+    // exactly the map, so nothing that moves may stand outside it.
+    const float width = static_cast<float>(cityMap->getWidth());
+    const float depth = static_cast<float>(cityMap->getHeight());
+    for (TrokObject* object : thinkers) {
+        object->physics->keepWithin(0.0f, 0.0f, width, depth);
+    }
 }
 
 void TrokWorld::output()

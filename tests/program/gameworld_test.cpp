@@ -161,3 +161,27 @@ TEST(WholeGame, UnplayableLevelsGoBackToTheTitleAndSpaceTriesAgain)
         EXPECT_EQ(WorldProbe::mapOf(world) == nullptr, attempt.state == STATE_TITLE);
     }
 }
+
+// A queue of agents can squeeze the first one through a boundary wall; what
+// moves is kept inside the walled map, touching the edge it crossed, while
+// what stands still is never moved.
+TEST(GameWorld, NothingThatMovesLeavesTheWalledMap)
+{
+    enterTemporaryDirectory();
+    writeLevel({ "C...", ".@..", "...C" });
+    GameHarness game;
+    testing::internal::CaptureStdout();
+    game.startPlaying();
+    testing::internal::GetCapturedStdout();
+    const std::vector<TrokObject*>& objects = WorldProbe::objectsOf(WorldProbe::registered());
+    TrokPhysics& west = *objects[5]->physics;     // the citizen at (0, 0)
+    TrokPhysics& east = *objects[7]->physics;     // the citizen at (3, 2)
+    PhysicsProbe::setCentre(west, Vector(-3.0f, 1.5f, 0.5f));
+    PhysicsProbe::setCentre(east, Vector(3.9f, 1.5f, 7.0f));
+    const Vector wall = objects[1]->physics->getCurrentLocation();
+    game.frame();
+    EXPECT_EQ(west.getCurrentLocation().x, 0.5f);
+    EXPECT_EQ(east.getCurrentLocation().x, 3.5f);
+    EXPECT_EQ(east.getCurrentLocation().z, 2.5f);
+    EXPECT_EQ(objects[1]->physics->getCurrentLocation(), wall);
+}
