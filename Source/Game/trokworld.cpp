@@ -78,13 +78,13 @@ void TrokWorld::startGame()
     // The frame needs an activist in every running game: refuse a level that
     // cannot give one, before anything is built, and go back to the title so
     // that Space tries again.
-    const char* refusal = nullptr;
+    std::string refusal;
     if (!cityMap->valid) {
-        refusal = "No game: the level could not be loaded from Content/city1.troklevel.";
+        refusal = std::string("No game: the level could not be loaded from ") + kLevelFile + ".";
     } else if (!hasActivist(*cityMap)) {
         refusal = "No game: the level has no activist (@).";
     }
-    if (refusal != nullptr) {
+    if (!refusal.empty()) {
         std::cout << refusal << std::endl;
         delete cityMap;
         cityMap = nullptr;
