@@ -5,6 +5,9 @@
 
 // Coordinates beyond this are not turned into cell numbers.
 static const float kFarthest = 1.0e9f;
+// The most blocks the grid's rectangle may hold (a pointer each): enough for
+// the largest level the loader accepts, walls and all.
+static const int64_t kMostBlocks = int64_t(1) << 20;
 // A box covering more cells than this costs more to file than to hand to
 // every query: the largest walls of the largest levels stay well below.
 static const int64_t kMostCells = 65536;
@@ -20,6 +23,11 @@ bool TrokGrid::Span::operator==(const Span& other) const
 bool TrokGrid::Span::operator!=(const Span& other) const
 {
     return !(*this == other);
+}
+
+bool TrokGrid::Span::holds(int32_t x, int32_t z) const
+{
+    return !wide && x >= x0 && x <= x1 && z >= z0 && z <= z1;
 }
 
 int64_t TrokGrid::Span::cellCount() const
@@ -64,79 +72,89 @@ static int32_t blockOf(int32_t v, int32_t shift)
     return v >= 0 ? v >> shift : -((-(v + 1)) >> shift) - 1;
 }
 
-void TrokGrid::add(TrokPhysics* box, const Span& span)
-{
-    if (span.wide) {
-        wide.push_back(box);
-        ++filed;
-        return;
-    }
-    for (int32_t z = span.z0; z <= span.z1; ++z) {
-        for (int32_t x = span.x0; x <= span.x1; ++x) {
-            cell(x, z, true)->push_back(box);
-            ++filed;
-        }
-    }
-}
+// A span of no cells at all: what a box newly filed leaves behind.
+static const TrokGrid::Span kNowhere = { 0, 0, 0, 0, true };
 
 // Removes one entry of box; the order within a cell does not matter, since
 // every query sorts what it finds.
-static bool takeOut(std::vector<TrokPhysics*>& boxes, TrokPhysics* box)
+static bool takeOut(std::vector<TrokGrid::Entry>& entries, const TrokPhysics* box)
 {
-    std::vector<TrokPhysics*>::iterator it = std::find(boxes.begin(), boxes.end(), box);
-    if (it == boxes.end()) {
-        return false;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].box == box) {
+            entries[i] = entries.back();
+            entries.pop_back();
+            return true;
+        }
     }
-    *it = boxes.back();
-    boxes.pop_back();
-    return true;
+    return false;
 }
 
-void TrokGrid::remove(TrokPhysics* box, const Span& span)
+TrokGrid::Span TrokGrid::add(const Entry& entry, const Span& span)
+{
+    if (span.wide || !reach(span)) {
+        wide.push_back(entry);
+        ++filed;
+        return kNowhere;
+    }
+    fileIn(entry, span, kNowhere);
+    return span;
+}
+
+void TrokGrid::remove(const TrokPhysics* box, const Span& span)
 {
     if (span.wide) {
         filed -= takeOut(wide, box) ? 1 : 0;
     } else {
-        for (int32_t z = span.z0; z <= span.z1; ++z) {
-            for (int32_t x = span.x0; x <= span.x1; ++x) {
-                std::vector<TrokPhysics*>* boxes = cell(x, z, false);
-                if (boxes != nullptr) {
-                    filed -= takeOut(*boxes, box) ? 1 : 0;
-                }
-            }
-        }
+        takeOutOf(box, span, kNowhere);
     }
     // Between games nothing is filed: let the blocks go.
     if (filed == 0) {
         blocks.clear();
+        across = 0;
+        down = 0;
     }
 }
 
-void TrokGrid::move(TrokPhysics* box, const Span& from, const Span& to)
+TrokGrid::Span TrokGrid::move(const Entry& entry, const Span& from, const Span& to)
 {
     if (from == to) {
-        return;
+        return from;
     }
-    remove(box, from);
-    add(box, to);
+    Span held = to;
+    if (!held.wide && !reach(held)) {
+        held = kNowhere;
+    }
+    // A box moving by a cell keeps most of its cells: only the cells it
+    // leaves and the cells it enters change.
+    if (from.wide) {
+        filed -= takeOut(wide, entry.box) ? 1 : 0;
+    } else {
+        takeOutOf(entry.box, from, held);
+    }
+    if (held.wide) {
+        wide.push_back(entry);
+        ++filed;
+    } else {
+        fileIn(entry, held, from);
+    }
+    return held;
 }
 
-void TrokGrid::collect(const Span& span, std::vector<TrokPhysics*>& found) const
+void TrokGrid::collect(const Span& span, std::vector<Entry>& found) const
 {
     found.insert(found.end(), wide.begin(), wide.end());
     if (span.wide) {
         return;
     }
-    // Block by block: one look-up for all the span's cells in each.
-    const int32_t bx0 = blockOf(span.x0, kBlockShift);
-    const int32_t bx1 = blockOf(span.x1, kBlockShift);
-    const int32_t bz0 = blockOf(span.z0, kBlockShift);
-    const int32_t bz1 = blockOf(span.z1, kBlockShift);
+    // Block by block, only those the rectangle has: no box lies outside it.
+    const int32_t bx0 = std::max(blockOf(span.x0, kBlockShift), firstX);
+    const int32_t bx1 = std::min(blockOf(span.x1, kBlockShift), firstX + across - 1);
+    const int32_t bz0 = std::max(blockOf(span.z0, kBlockShift), firstZ);
+    const int32_t bz1 = std::min(blockOf(span.z1, kBlockShift), firstZ + down - 1);
     for (int32_t bz = bz0; bz <= bz1; ++bz) {
         for (int32_t bx = bx0; bx <= bx1; ++bx) {
-            std::unordered_map<uint64_t, std::unique_ptr<Block>>::const_iterator block =
-                blocks.find(blockKey(bx * kBlockSide, bz * kBlockSide));
-            if (block == blocks.end()) {
+            const Block* block = blockAt(bx, bz);
+            if (block == nullptr) {
                 continue;
             }
             const int32_t x0 = std::max(span.x0, bx * kBlockSide);
@@ -144,44 +162,98 @@ void TrokGrid::collect(const Span& span, std::vector<TrokPhysics*>& found) const
             const int32_t z0 = std::max(span.z0, bz * kBlockSide);
             const int32_t z1 = std::min(span.z1, bz * kBlockSide + kBlockSide - 1);
             for (int32_t z = z0; z <= z1; ++z) {
+                const std::vector<Entry>* row = &block->cells[(z - bz * kBlockSide) * kBlockSide];
                 for (int32_t x = x0; x <= x1; ++x) {
-                    const std::vector<TrokPhysics*>& boxes = block->second->cells[slot(x, z)];
-                    found.insert(found.end(), boxes.begin(), boxes.end());
+                    const std::vector<Entry>& entries = row[x - bx * kBlockSide];
+                    found.insert(found.end(), entries.begin(), entries.end());
                 }
             }
         }
     }
 }
 
-std::vector<TrokPhysics*>* TrokGrid::cell(int32_t x, int32_t z, bool make)
+// Stretches the rectangle of blocks over the span; false if that would make
+// it larger than allowed.
+bool TrokGrid::reach(const Span& span)
 {
-    const uint64_t key = blockKey(x, z);
-    std::unordered_map<uint64_t, std::unique_ptr<Block>>::iterator found = blocks.find(key);
-    if (found == blocks.end()) {
+    const int32_t bx0 = blockOf(span.x0, kBlockShift);
+    const int32_t bx1 = blockOf(span.x1, kBlockShift);
+    const int32_t bz0 = blockOf(span.z0, kBlockShift);
+    const int32_t bz1 = blockOf(span.z1, kBlockShift);
+    if (across > 0 && bx0 >= firstX && bx1 < firstX + across && bz0 >= firstZ && bz1 < firstZ + down) {
+        return true;
+    }
+    const int32_t newX = across > 0 ? std::min(firstX, bx0) : bx0;
+    const int32_t newZ = down > 0 ? std::min(firstZ, bz0) : bz0;
+    const int64_t lastX = across > 0 ? std::max<int64_t>(int64_t(firstX) + across - 1, bx1) : bx1;
+    const int64_t lastZ = down > 0 ? std::max<int64_t>(int64_t(firstZ) + down - 1, bz1) : bz1;
+    const int64_t newAcross = lastX - newX + 1;
+    const int64_t newDown = lastZ - newZ + 1;
+    if (newAcross * newDown > kMostBlocks) {
+        return false;
+    }
+    std::vector<std::unique_ptr<Block>> grown(static_cast<size_t>(newAcross * newDown));
+    for (int32_t z = 0; z < down; ++z) {
+        for (int32_t x = 0; x < across; ++x) {
+            const int64_t to = (int64_t(firstZ) + z - newZ) * newAcross + (int64_t(firstX) + x - newX);
+            grown[static_cast<size_t>(to)] = std::move(blocks[static_cast<size_t>(z) * across + x]);
+        }
+    }
+    blocks.swap(grown);
+    firstX = newX;
+    firstZ = newZ;
+    across = static_cast<int32_t>(newAcross);
+    down = static_cast<int32_t>(newDown);
+    return true;
+}
+
+std::vector<TrokGrid::Entry>* TrokGrid::cell(int32_t x, int32_t z, bool make)
+{
+    const int32_t bx = blockOf(x, kBlockShift);
+    const int32_t bz = blockOf(z, kBlockShift);
+    if (bx < firstX || bx >= firstX + across || bz < firstZ || bz >= firstZ + down) {
+        return nullptr;
+    }
+    std::unique_ptr<Block>& block = blocks[static_cast<size_t>(bz - firstZ) * across + (bx - firstX)];
+    if (!block) {
         if (!make) {
             return nullptr;
         }
-        found = blocks.emplace(key, std::unique_ptr<Block>(new Block())).first;
+        block.reset(new Block());
     }
-    return &found->second->cells[slot(x, z)];
+    return &block->cells[(z - bz * kBlockSide) * kBlockSide + (x - bx * kBlockSide)];
 }
 
-const std::vector<TrokPhysics*>* TrokGrid::cell(int32_t x, int32_t z) const
+const TrokGrid::Block* TrokGrid::blockAt(int32_t bx, int32_t bz) const
 {
-    std::unordered_map<uint64_t, std::unique_ptr<Block>>::const_iterator found = blocks.find(blockKey(x, z));
-    return found == blocks.end() ? nullptr : &found->second->cells[slot(x, z)];
+    return blocks[static_cast<size_t>(bz - firstZ) * across + (bx - firstX)].get();
 }
 
-uint64_t TrokGrid::blockKey(int32_t x, int32_t z)
+// Files the entry under the span's cells that `skip` does not hold.
+void TrokGrid::fileIn(const Entry& entry, const Span& span, const Span& skip)
 {
-    const uint32_t bx = static_cast<uint32_t>(blockOf(x, kBlockShift));
-    const uint32_t bz = static_cast<uint32_t>(blockOf(z, kBlockShift));
-    return (static_cast<uint64_t>(bx) << 32) | bz;
+    for (int32_t z = span.z0; z <= span.z1; ++z) {
+        for (int32_t x = span.x0; x <= span.x1; ++x) {
+            if (!skip.holds(x, z)) {
+                cell(x, z, true)->push_back(entry);
+                ++filed;
+            }
+        }
+    }
 }
 
-int32_t TrokGrid::slot(int32_t x, int32_t z)
+// Takes the box out of the span's cells that `skip` does not hold.
+void TrokGrid::takeOutOf(const TrokPhysics* box, const Span& span, const Span& skip)
 {
-    const int32_t sx = x - blockOf(x, kBlockShift) * kBlockSide;
-    const int32_t sz = z - blockOf(z, kBlockShift) * kBlockSide;
-    return sz * kBlockSide + sx;
+    for (int32_t z = span.z0; z <= span.z1; ++z) {
+        for (int32_t x = span.x0; x <= span.x1; ++x) {
+            if (skip.holds(x, z)) {
+                continue;
+            }
+            std::vector<Entry>* entries = cell(x, z, false);
+            if (entries != nullptr) {
+                filed -= takeOut(*entries, box) ? 1 : 0;
+            }
+        }
+    }
 }

@@ -31,8 +31,7 @@ TrokPhysics::TrokPhysics(TrokObject* parent, Vector pos, Vector size, bool obstr
         if (isMovingObject) {
             movers.push_back(this);
         }
-        cells = boxCells();
-        grid.add(this, cells);
+        cells = grid.add(TrokGrid::Entry{ order, this }, boxCells());
     }
 }
 
@@ -143,7 +142,7 @@ void TrokPhysics::processCollisions()
     // Only boxes sharing a cell with A can overlap it. They are met in list
     // order, as the whole walk would meet them; when a push moves A into
     // other cells, the rest of its meetings come from where it is now.
-    static std::vector<TrokPhysics*> near;
+    static std::vector<TrokGrid::Entry> near;
     const size_t count = movers.size();
     for (size_t i = 0; i < count; ++i) {
         TrokPhysics* a = movers[i];
@@ -151,7 +150,7 @@ void TrokPhysics::processCollisions()
         candidates(a->cells, a, 0, near);
         size_t k = 0;
         while (k < near.size()) {
-            TrokPhysics* b = near[k];
+            TrokPhysics* b = near[k].box;
             ++k;
             if (!overlaps(a, b)) {
                 continue;
@@ -220,24 +219,28 @@ void TrokPhysics::meet(TrokPhysics* a, TrokPhysics* b)
 }
 
 void TrokPhysics::candidates(const TrokGrid::Span& span, const TrokPhysics* self, uint64_t after,
-                             std::vector<TrokPhysics*>& found)
+                             std::vector<TrokGrid::Entry>& found)
 {
     if (span.wide) {
         // No cells to look in: the whole list, which is in order already.
         for (TrokPhysics* other : objects) {
             if (other != self && other->order > after) {
-                found.push_back(other);
+                found.push_back(TrokGrid::Entry{ other->order, other });
             }
         }
         return;
     }
+    // Sorted and thinned on the entries alone: the boxes themselves, spread
+    // over memory, are read only by the exact tests that follow.
     grid.collect(span, found);
-    std::vector<TrokPhysics*>::iterator kept = std::remove_if(found.begin(), found.end(),
-        [self, after](const TrokPhysics* other) { return other == self || other->order <= after; });
+    std::vector<TrokGrid::Entry>::iterator kept = std::remove_if(found.begin(), found.end(),
+        [self, after](const TrokGrid::Entry& e) { return e.box == self || e.order <= after; });
     found.erase(kept, found.end());
     std::sort(found.begin(), found.end(),
-              [](const TrokPhysics* l, const TrokPhysics* r) { return l->order < r->order; });
-    found.erase(std::unique(found.begin(), found.end()), found.end());
+              [](const TrokGrid::Entry& l, const TrokGrid::Entry& r) { return l.order < r.order; });
+    found.erase(std::unique(found.begin(), found.end(),
+                            [](const TrokGrid::Entry& l, const TrokGrid::Entry& r) { return l.order == r.order; }),
+                found.end());
 }
 
 std::vector<TrokObject*> TrokPhysics::findBehaviorTypeObjectsInRadius(int type, float radius) const
@@ -260,13 +263,13 @@ std::vector<TrokObject*> TrokPhysics::findBehaviorTypeObjectsInRadius(int type, 
     if (square.wide || square.cellCount() > std::max<int64_t>(kSmallSquare, objects.size())) {
         return findByScan(type, radius);
     }
-    static std::vector<TrokPhysics*> near;
+    static std::vector<TrokGrid::Entry> near;
     near.clear();
     candidates(square, nullptr, 0, near);
     std::vector<TrokObject*> found;
-    for (const TrokPhysics* other : near) {
-        if (isFound(other, type, radius)) {
-            found.push_back(other->parent);
+    for (const TrokGrid::Entry& other : near) {
+        if (isFound(other.box, type, radius)) {
+            found.push_back(other.box->parent);
         }
     }
     return found;
@@ -351,9 +354,7 @@ void TrokPhysics::refreshCells()
     if (!obstructive) {
         return;     // never listed, never in the grid
     }
-    const TrokGrid::Span now = boxCells();
-    grid.move(this, cells, now);
-    cells = now;
+    cells = grid.move(TrokGrid::Entry{ order, this }, cells, boxCells());
 }
 
 TrokGrid::Span TrokPhysics::boxCells() const

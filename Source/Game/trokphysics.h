@@ -95,7 +95,7 @@ private:
     // What the grid holds near `span` that comes after `after` in list
     // order, in list order, once each, without `self`.
     static void candidates(const TrokGrid::Span& span, const TrokPhysics* self, uint64_t after,
-                           std::vector<TrokPhysics*>& found);
+                           std::vector<TrokGrid::Entry>& found);
 };
 
 #endif

@@ -96,6 +96,8 @@ std::vector<std::string> playScene(unsigned seed, bool grid)
             corner.x = 3.0e9f;          // too far out for cells
         } else if (far == 1) {
             size = Vector(400, 1, 400); // too many cells
+        } else if (far == 2) {
+            corner.z = 5.0e7f;          // in cells, but far beyond the others
         }
         const bool moving = pick(2) == 0;
         const bool obstructive = pick(10) != 0;
