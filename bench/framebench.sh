@@ -10,13 +10,14 @@ content_dir="$2"
 seconds="${3:-4}"
 floor_log=$(mktemp)
 game_log=$(mktemp)
-trap 'rm -f "$floor_log" "$game_log"; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null' EXIT
+bare_dir=$(mktemp -d)
+trap 'rm -rf "$floor_log" "$game_log" "$bare_dir"; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null' EXIT
 
 fail() { echo "framebench: $*" >&2; exit 1; }
 [ -n "${DISPLAY:-}" ] || fail "no DISPLAY: run under Xvfb"
 
-start() {  # mode, log
-  (cd "$content_dir" && exec "$program" $1) >"$2" 2>&1 &
+start() {  # mode, log[, dir with Content/]
+  (cd "${3:-$content_dir}" && exec "$program" $1) >"$2" 2>&1 &
   pid=$!
   wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^default$' | head -n 1)
   [ -n "$wid" ] || fail "no window within 30 s"
@@ -51,8 +52,8 @@ press_until() {  # key, state, log
   done
   fail "the game did not reach state $2"
 }
-play() {  # mode, log
-  start "$1" "$2"
+play() {  # mode, log[, dir with Content/]
+  start "$1" "$2" "${3:-}"
   xdotool windowfocus --sync "$wid" 2>/dev/null
   press_until space 2 "$2"          # credits -> title
   press_until space 3 "$2"          # title -> playing
@@ -67,10 +68,20 @@ read -r game_cpu _ <<<"$(median "$game_log" 3 6)"
 play --draw-all "$game_log"
 read -r all_ms all_n <<<"$(median "$game_log" 3)"
 read -r all_cpu _ <<<"$(median "$game_log" 3 6)"
-[ "$floor_ms" != none ] && [ "$game_ms" != none ] && [ "$all_ms" != none ] || fail "no frames measured"
+# The same city with every cell but the activist's emptied: the same ground
+# under the same camera and nothing on it, the cheapest frame that still
+# shows this view of the game.
+mkdir -p "$bare_dir/Content"
+awk 'NR <= 2 { print; next } { gsub(/[^@]/, "."); print }' "$content_dir/Content/city1.troklevel" \
+  >"$bare_dir/Content/city1.troklevel"
+play "" "$game_log" "$bare_dir"
+read -r bare_ms bare_n <<<"$(median "$game_log" 3)"
+[ "$floor_ms" != none ] && [ "$game_ms" != none ] && [ "$all_ms" != none ] && [ "$bare_ms" != none ] \
+  || fail "no frames measured"
 
 echo "floor (clear and swap):             ${floor_ms} ms per frame (median of ${floor_n} frames)"
 echo "default city, playing:              ${game_ms} ms per frame (median of ${game_n} frames), main thread ${game_cpu} ms"
 echo "default city, all drawn, as before: ${all_ms} ms per frame (median of ${all_n} frames), main thread ${all_cpu} ms"
-awk -v g="$game_ms" -v i="$all_ms" -v f="$floor_ms" \
-  'BEGIN { printf "ratio to the floor: %.2f (all drawn, as before: %.2f)\n", g / f, i / f }'
+echo "its bare ground, same camera:       ${bare_ms} ms per frame (median of ${bare_n} frames)"
+awk -v g="$game_ms" -v i="$all_ms" -v f="$floor_ms" -v b="$bare_ms" \
+  'BEGIN { printf "ratio to the floor: %.2f (all drawn, as before: %.2f; bare ground: %.2f)\n", g / f, i / f, b / f }'
