@@ -72,7 +72,7 @@ static int32_t blockOf(int32_t v, int32_t shift)
     return v >= 0 ? v >> shift : -((-(v + 1)) >> shift) - 1;
 }
 
-// A span of no cells at all: what a box newly filed leaves behind.
+// A wide span, holding no cell: as a place, aside; as cells to skip, none.
 static const TrokGrid::Span kNowhere = { 0, 0, 0, 0, true };
 
 // Removes one entry of box; the order within a cell does not matter, since
@@ -91,22 +91,14 @@ static bool takeOut(std::vector<TrokGrid::Entry>& entries, const TrokPhysics* bo
 
 TrokGrid::Span TrokGrid::add(const Entry& entry, const Span& span)
 {
-    if (span.wide || !reach(span)) {
-        wide.push_back(entry);
-        ++filed;
-        return kNowhere;
-    }
-    fileIn(entry, span, kNowhere);
-    return span;
+    const Span held = holdable(span);
+    fileIn(entry, held, kNowhere);
+    return held;
 }
 
 void TrokGrid::remove(const TrokPhysics* box, const Span& span)
 {
-    if (span.wide) {
-        filed -= takeOut(wide, box) ? 1 : 0;
-    } else {
-        takeOutOf(box, span, kNowhere);
-    }
+    takeOutOf(box, span, kNowhere);
     // Between games nothing is filed: let the blocks go.
     if (filed == 0) {
         blocks.clear();
@@ -120,23 +112,11 @@ TrokGrid::Span TrokGrid::move(const Entry& entry, const Span& from, const Span& 
     if (from == to) {
         return from;
     }
-    Span held = to;
-    if (!held.wide && !reach(held)) {
-        held = kNowhere;
-    }
     // A box moving by a cell keeps most of its cells: only the cells it
     // leaves and the cells it enters change.
-    if (from.wide) {
-        filed -= takeOut(wide, entry.box) ? 1 : 0;
-    } else {
-        takeOutOf(entry.box, from, held);
-    }
-    if (held.wide) {
-        wide.push_back(entry);
-        ++filed;
-    } else {
-        fileIn(entry, held, from);
-    }
+    const Span held = holdable(to);
+    takeOutOf(entry.box, from, held);
+    fileIn(entry, held, from);
     return held;
 }
 
@@ -170,6 +150,13 @@ void TrokGrid::collect(const Span& span, std::vector<Entry>& found) const
             }
         }
     }
+}
+
+// The span itself, or a wide one if the rectangle of blocks cannot be
+// stretched over it.
+TrokGrid::Span TrokGrid::holdable(const Span& span)
+{
+    return span.wide || reach(span) ? span : kNowhere;
 }
 
 // Stretches the rectangle of blocks over the span; false if that would make
@@ -214,7 +201,7 @@ std::vector<TrokGrid::Entry>* TrokGrid::cell(int32_t x, int32_t z, bool make)
     if (bx < firstX || bx >= firstX + across || bz < firstZ || bz >= firstZ + down) {
         return nullptr;
     }
-    std::unique_ptr<Block>& block = blocks[static_cast<size_t>(bz - firstZ) * across + (bx - firstX)];
+    std::unique_ptr<Block>& block = blocks[blockIndex(bx, bz)];
     if (!block) {
         if (!make) {
             return nullptr;
@@ -226,12 +213,23 @@ std::vector<TrokGrid::Entry>* TrokGrid::cell(int32_t x, int32_t z, bool make)
 
 const TrokGrid::Block* TrokGrid::blockAt(int32_t bx, int32_t bz) const
 {
-    return blocks[static_cast<size_t>(bz - firstZ) * across + (bx - firstX)].get();
+    return blocks[blockIndex(bx, bz)].get();
 }
 
-// Files the entry under the span's cells that `skip` does not hold.
+size_t TrokGrid::blockIndex(int32_t bx, int32_t bz) const
+{
+    return static_cast<size_t>(bz - firstZ) * across + (bx - firstX);
+}
+
+// Files the entry under the span's cells that `skip` does not hold, or
+// aside if the span is wide.
 void TrokGrid::fileIn(const Entry& entry, const Span& span, const Span& skip)
 {
+    if (span.wide) {
+        wide.push_back(entry);
+        ++filed;
+        return;
+    }
     for (int32_t z = span.z0; z <= span.z1; ++z) {
         for (int32_t x = span.x0; x <= span.x1; ++x) {
             if (!skip.holds(x, z)) {
@@ -242,9 +240,14 @@ void TrokGrid::fileIn(const Entry& entry, const Span& span, const Span& skip)
     }
 }
 
-// Takes the box out of the span's cells that `skip` does not hold.
+// Takes the box out of the span's cells that `skip` does not hold, or from
+// aside if the span is wide.
 void TrokGrid::takeOutOf(const TrokPhysics* box, const Span& span, const Span& skip)
 {
+    if (span.wide) {
+        filed -= takeOut(wide, box) ? 1 : 0;
+        return;
+    }
     for (int32_t z = span.z0; z <= span.z1; ++z) {
         for (int32_t x = span.x0; x <= span.x1; ++x) {
             if (skip.holds(x, z)) {

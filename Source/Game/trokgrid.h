@@ -74,9 +74,11 @@ private:
     std::vector<Entry> wide;
     size_t filed = 0;       // entries in cells and aside
 
+    Span holdable(const Span& span);
     bool reach(const Span& span);
     std::vector<Entry>* cell(int32_t x, int32_t z, bool make);
     const Block* blockAt(int32_t bx, int32_t bz) const;
+    size_t blockIndex(int32_t bx, int32_t bz) const;   // of a block inside the rectangle
     void fileIn(const Entry& entry, const Span& span, const Span& skip);
     void takeOutOf(const TrokPhysics* box, const Span& span, const Span& skip);
 };
