@@ -22,8 +22,13 @@ DisplayManager::DisplayManager()
 
 void DisplayManager::createDisplay()
 {
+    openWindow(static_cast<int>(ms_nWidth), static_cast<int>(ms_nHeight));
+}
+
+void DisplayManager::openWindow(int width, int height)
+{
     glutInitDisplayMode(kDisplayMode);
-    glutInitWindowSize(static_cast<int>(ms_nWidth), static_cast<int>(ms_nHeight));
+    glutInitWindowSize(width, height);
     glutInitWindowPosition(30, 30);
     glutCreateWindow(ms_sWindowTitle.c_str());
 }
@@ -76,10 +81,7 @@ float DisplayManager::getAspectRatio()
 
 void DisplayManager::initGL()
 {
-    glutInitDisplayMode(kDisplayMode);
-    glutInitWindowSize(640, 480);
-    glutInitWindowPosition(30, 30);
-    glutCreateWindow(ms_sWindowTitle.c_str());
+    openWindow(640, 480);
     setFixedState(GL_SMOOTH);
 }
 

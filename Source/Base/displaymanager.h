@@ -36,6 +36,7 @@ private:
     static bool ms_bDoubleBuffer;
     static std::string ms_sWindowTitle;
 
+    static void openWindow(int width, int height);
     static void setFixedState(int shadeModel);
 };
 

@@ -62,8 +62,7 @@ void InputManager::callbackKeyboardRelease(unsigned char key, int, int)
 void InputManager::callbackSpecialPress(int key, int, int)
 {
     ms_bAnyKeyPressed = true;
-    const auto found = ms_oSpecialPressMap.find(key);
-    if (found != ms_oSpecialPressMap.end() && found->second) {
+    if (isSpecialDown(key)) {
         return;
     }
     ms_oSpecialPressMap[key] = true;
@@ -72,8 +71,7 @@ void InputManager::callbackSpecialPress(int key, int, int)
 
 void InputManager::callbackSpecialRelease(int key, int, int)
 {
-    const auto found = ms_oSpecialPressMap.find(key);
-    if (found != ms_oSpecialPressMap.end() && !found->second) {
+    if (isSpecialUp(key)) {
         return;
     }
     // A release of a never-seen key is still a change: it is reported.

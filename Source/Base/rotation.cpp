@@ -74,15 +74,11 @@ void Rotation::turnRight(float degrees)
     // Drop whole turns but keep a turn of exactly +-360. fmod is exact, so this
     // equals subtracting 360 repeatedly, also where repeated subtraction would
     // no longer change a huge float and loop for ever.
-    if (degrees > 360.0f) {
+    if (std::fabs(degrees) > 360.0f) {
+        const float wholeTurn = std::copysign(360.0f, degrees);
         degrees = std::fmod(degrees, 360.0f);
         if (degrees == 0.0f) {
-            degrees = 360.0f;
-        }
-    } else if (degrees < -360.0f) {
-        degrees = std::fmod(degrees, 360.0f);
-        if (degrees == 0.0f) {
-            degrees = -360.0f;
+            degrees = wholeTurn;
         }
     }
     theta -= toRadians(degrees);

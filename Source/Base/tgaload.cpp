@@ -123,11 +123,9 @@ GLuint tgaLoadAndBind(const char* fileName, tgaFLAG mode)
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
+    // Always uploaded into the new texture, and the pixels never kept.
     image_t image;
-    if (tgaLoadTheImage(fileName, &image, mode)) {
-        tgaUploadImage(&image, mode);
-        tgaFree(&image);
-    }
+    tgaLoad(fileName, &image, (mode & ~TGA_SKIP_UPLOAD) | TGA_FREE_AFTER_LOAD);
     return texture;
 }
 
@@ -362,9 +360,8 @@ void tgaError(const char* errorText, const char* fileName, FILE* file, image_t* 
 {
     std::printf("%s - %s\n", errorText, fileName != nullptr ? fileName : "");
     std::fflush(stdout);
-    tgaFree(image);
     if (file != nullptr) {
         std::fclose(file);
     }
-    tgaChecker(image);
+    tgaChecker(image);  // which lets the pixels go
 }

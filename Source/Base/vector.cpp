@@ -115,7 +115,7 @@ Vector Vector::normalize() const
     if (static_cast<double>(len) < 1e-7) {
         return Vector(0.0f, 0.0f, 0.0f);
     }
-    return Vector(x / len, y / len, z / len);
+    return divide(len);
 }
 
 std::ostream& operator<<(std::ostream& out, const Vector& v)
