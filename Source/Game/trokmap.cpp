@@ -1,5 +1,6 @@
 #include "Game/trokmap.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstddef>
 #include <fstream>
@@ -52,7 +53,7 @@ bool readSide(std::istream& in, int& lineNumber, const char* name, int& side)
 TrokMap::TrokMap(std::string filename)
     : valid(false), grid(nullptr), width(0), height(0)
 {
-    valid = loadMapFile(filename);
+    loadMapFile(filename);  // sets valid
 }
 
 TrokMap::TrokMap(const TrokMap& other)
@@ -61,12 +62,9 @@ TrokMap::TrokMap(const TrokMap& other)
     if (other.grid == nullptr) {
         return;
     }
-    grid = new char[static_cast<std::size_t>(width) * height];
-    for (int i = 0; i < height; ++i) {
-        for (int j = 0; j < width; ++j) {
-            grid[i * width + j] = other.get(i, j);
-        }
-    }
+    const std::size_t cells = static_cast<std::size_t>(width) * height;
+    grid = new char[cells];
+    std::copy(other.grid, other.grid + cells, grid);
 }
 
 TrokMap::~TrokMap()

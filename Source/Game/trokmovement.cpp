@@ -196,9 +196,6 @@ void TrokMovementAIPolice::clearWaypoints()
 
 int TrokMovementAIPolice::nearestWaypointFromExcluding(Vector position, int excluded1, int excluded2)
 {
-    if (wayPoints.empty()) {
-        return -1;
-    }
     float best = kNoWaypointYet;
     int result = -1;
     for (size_t i = 0; i < wayPoints.size(); ++i) {

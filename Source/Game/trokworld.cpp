@@ -11,6 +11,7 @@
 #include "Base/eventloop.h"
 #include "Base/vector.h"
 #include "Game/gamestates.h"
+#include "Game/levelreport.h"
 #include "Game/trokmap.h"
 #include "Game/trokmovement.h"
 #include "Game/trokobject.h"
@@ -37,25 +38,12 @@ const Color happyRed(255, 160, 30, 200);
 
 const Vector kUnitSize(1.0f, 1.0f, 1.0f);
 
-bool hasActivist(const TrokMap& map)
-{
-    for (int i = 0; i < map.getHeight(); ++i) {
-        for (int j = 0; j < map.getWidth(); ++j) {
-            if (map.get(i, j) == '@') {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 }
 
 TrokWorld::TrokWorld()
     : trok(nullptr), cam(), gameRunning(false), objects(), cityMap(nullptr), camAdjustment(), thinkers()
 {
     cameraReset();
-    gameRunning = false;
 }
 
 TrokWorld::~TrokWorld()
@@ -81,7 +69,7 @@ void TrokWorld::startGame()
     std::string refusal;
     if (!cityMap->valid) {
         refusal = std::string("No game: the level could not be loaded from ") + kLevelFile + ".";
-    } else if (!hasActivist(*cityMap)) {
+    } else if (LevelReport(*cityMap).activists == 0) {
         refusal = "No game: the level has no activist (@).";
     }
     if (!refusal.empty()) {
