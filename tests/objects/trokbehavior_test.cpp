@@ -3,11 +3,10 @@
 #include "Game/trokbehavior.h"
 #include "Game/trokdisplay.h"
 #include "Game/trokworld.h"
+#include "support/compare.h"
 #include "support/objectfixture.h"
 
 namespace {
-
-typedef std::vector<int> Rgba;
 
 // Agents that stand still and draw nothing to walk, so distances are exact
 // and every draw is a rule's.
@@ -31,11 +30,7 @@ protected:
         return make(standing(OBJ_CITIZEN), corner);
     }
     static float alignment(TrokObject* o) { return static_cast<TrokBehaviorCitizen*>(o->behavior)->getAlignment(); }
-    static Rgba fill(TrokObject* o)
-    {
-        const Color c = o->display->getFillColor();
-        return { c.getr(), c.getg(), c.getb(), c.geta() };
-    }
+    static Rgba fill(TrokObject* o) { return rgba(o->display->getFillColor()); }
     // One press of space with the nudges it draws, one per citizen in reach;
     // returns what was printed.
     std::string talk(std::vector<float> nudges)

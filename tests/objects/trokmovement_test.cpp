@@ -3,15 +3,11 @@
 #include <GL/glut.h>
 
 #include "Game/trokmovement.h"
+#include "support/compare.h"
 #include "support/handbuilt.h"
 #include "support/objectfixture.h"
 
 namespace {
-
-void expectNear(const Vector& got, const Vector& want)
-{
-    EXPECT_LT((got - want).length(), 1e-4f) << got << " is not " << want;
-}
 
 Vector velocity(const TrokObject* o)
 {

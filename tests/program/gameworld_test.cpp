@@ -12,6 +12,7 @@
 #include "Game/trokphysics.h"
 #include "Game/trokworld.h"
 #include "double/gldouble.h"
+#include "support/compare.h"
 #include "support/gameharness.h"
 #include "support/worldprobe.h"
 
@@ -42,8 +43,8 @@ TEST(GameWorld, PlayingFollowsTheActivistAndPausingFreezesButStillDraws)
     EXPECT_GT(at.x, 2.0f);
     // The camera keeps its offset from the activist and never turns.
     const Location& cam = WorldProbe::cameraOf(world).loc;
-    EXPECT_LT((Vector(cam) - at - Vector(0.1f, 18.0f, 1.0f)).length(), 1e-4f);
-    EXPECT_LT((cam.findForward() - Vector(0.0f, -45.0f, -5.0f).normalize()).length(), 1e-5f);
+    expectNear(cam, at + Vector(0.1f, 18.0f, 1.0f), 1e-4f);
+    expectNear(cam.findForward(), Vector(0.0f, -45.0f, -5.0f).normalize());
 
     game.tap(27);
     ASSERT_EQ(game.state(), STATE_PAUSED);
@@ -111,7 +112,7 @@ TEST(WholeGame, TalkingToTheOneCitizenWinsThenTheGameIsTornDownAndANewOneStartsF
     EXPECT_EQ(gldouble::bitmapText(), "YOU WIN!!!\n\n\n(press the escape key to continue)\n");
     const auto moves = gldouble::callsNamed("glTranslatef");
     ASSERT_EQ(moves.size(), 3u);
-    EXPECT_LT((Vector(moves[0].args[0], moves[0].args[1], moves[0].args[2]) - last).length(), 1e-4f);
+    expectNear(Vector(moves[0].args[0], moves[0].args[1], moves[0].args[2]), last, 1e-4f);
     EXPECT_EQ(moves[1].args, (std::vector<double>{ 1, 0, 0 }));
     EXPECT_EQ(moves[2].args, (std::vector<double>{ 0, 0, 1 }));
     EXPECT_EQ(gldouble::callsNamed("glutSolidCube")[0].args[0], 0.5);
@@ -121,9 +122,6 @@ TEST(WholeGame, TalkingToTheOneCitizenWinsThenTheGameIsTornDownAndANewOneStartsF
     game.tap(27);
     game.tap(' ');
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Map size: 3,3\n");
-    EXPECT_EQ(TrokWorld::allyCount, 0u);
-    EXPECT_EQ(TrokWorld::citizenCount, 1u);
-    EXPECT_EQ(TrokWorld::totalAgentCount, 1u);
     EXPECT_EQ(WorldProbe::objectsOf(world).size(), 7u);
 
     // Ending twice is harmless; still playing, the next frame builds again.

@@ -49,8 +49,6 @@ TEST(Soak, TwoHundredGamesBackToBackLeaveNothingBehind)
         EXPECT_EQ(game.state(), STATE_TITLE) << "before game " << before;
         EXPECT_TRUE(WorldProbe::noGame(world)) << "before game " << before;
     };
-    int won = 0;
-    int lost = 0;
     size_t heapEarly = 0;
     for (int i = 0; i < 200 && !HasFailure(); ++i) {   // one game's messages are enough
         expectClean(i);
@@ -84,7 +82,6 @@ TEST(Soak, TwoHundredGamesBackToBackLeaveNothingBehind)
             game.release(' ');
         } else {
             EXPECT_EQ(game.state(), kind.ending) << "game " << i;
-            ++(kind.ending == STATE_WON ? won : lost);
             game.frame(kFrameMs);   // tears the game down
             game.tap(27);
         }
@@ -94,8 +91,6 @@ TEST(Soak, TwoHundredGamesBackToBackLeaveNothingBehind)
     std::cout.rdbuf(console);
     const size_t heapLate = heapInUse();
 
-    EXPECT_EQ(won, 67);
-    EXPECT_EQ(lost, 67);
     // The allocator keeps a few freed blocks in caches of its own, which
     // count as in use; one leaked game object per game would be far more.
     EXPECT_LT(heapLate, heapEarly + 4096) << "heap grew from " << heapEarly << " to " << heapLate;

@@ -10,6 +10,7 @@
 #include "Game/trokobject.h"
 #include "Game/trokphysics.h"
 #include "double/gldouble.h"
+#include "support/framerate.h"
 #include "support/scriptedrand.h"
 
 // Game objects on the recording double with a steady frame rate of 10 and a
@@ -18,14 +19,6 @@
 class ObjectTest : public ::testing::Test
 {
 protected:
-    // With the frame timer restarted, getFPS answers the smoothed rate.
-    class FrameRate : public Eventloop
-    {
-    public:
-        static void set(float fps) { ms_rFPS = fps; }
-        static void hold() { ms_oFrametime.reset(); }
-    };
-
     void SetUp() override
     {
         gldouble::reset();

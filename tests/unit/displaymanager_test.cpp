@@ -36,8 +36,8 @@ TEST(DisplayManager, OpensItsWindowWhereAndHowItShould)
 {
     gldouble::reset();
     DisplayManager::createDisplay();
-    EXPECT_EQ(gldouble::names(), (std::vector<std::string>{ "glutInitDisplayMode", "glutInitWindowSize",
-                                                            "glutInitWindowPosition", "glutCreateWindow" }));
+    // (The order of the calls is checked with the whole start-up.)
+    ASSERT_EQ(gldouble::calls().size(), 4u);
     EXPECT_EQ(gldouble::calls()[0].args, Args{ GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH });
     EXPECT_EQ(gldouble::calls()[2].args, (Args{ 30, 30 }));
     EXPECT_EQ(gldouble::calls()[3].text, "default");

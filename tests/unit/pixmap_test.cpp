@@ -2,14 +2,9 @@
 
 #include "Base/pixmap.h"
 #include "double/gldouble.h"
+#include "support/compare.h"
 
-typedef std::vector<int> Rgba;
 typedef std::vector<double> Args;
-
-static Rgba rgba(const Color& c)
-{
-    return { c.getr(), c.getg(), c.getb(), c.geta() };
-}
 
 TEST(Pixmap, SizeAndClearing)
 {

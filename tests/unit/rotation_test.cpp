@@ -5,11 +5,10 @@
 #include "Base/location.h"
 #include "Base/rotation.h"
 #include "double/gldouble.h"
+#include "support/compare.h"
 
-static void expectNear(const Vector& got, const Vector& want)
-{
-    EXPECT_LT((got - want).length(), 1e-6f) << got << " is not " << want;
-}
+// A few float roundings from exact: tighter than the game's positions need.
+static const float kTight = 1e-6f;
 
 TEST(Rotation, FaceTurnsTowardsTheDirection)
 {
@@ -30,7 +29,7 @@ TEST(Rotation, FaceTurnsTowardsTheDirection)
         EXPECT_FLOAT_EQ(r.phi, static_cast<float>(c.phi));
         EXPECT_EQ(r.rho, 0.0f);
         if (!(c.direction == Vector(0, 0, 0))) {
-            expectNear(r.findForward(), c.direction.normalize());
+            expectNear(r.findForward(), c.direction.normalize(), kTight);
         }
     }
 }
@@ -49,8 +48,8 @@ TEST(Rotation, LookUpClampsAndTurnRightWraps)
     r.reset();
     r.turnRight(90);
     EXPECT_FLOAT_EQ(r.theta, static_cast<float>(-M_PI / 2));
-    expectNear(r.findForward(), Vector(1, 0, 0));
-    expectNear(r.findRight(), Vector(0, 0, 1));
+    expectNear(r.findForward(), Vector(1, 0, 0), kTight);
+    expectNear(r.findRight(), Vector(0, 0, 1), kTight);
     r.turnRight(300);  // passes -2pi: wrapped once
     EXPECT_NEAR(r.theta, -M_PI / 6, 1e-6);
 
@@ -79,7 +78,7 @@ TEST(Location, MovesAlongItsAxesAppliesItselfAndPrints)
     loc.moveUp(2);
     EXPECT_EQ(loc, Vector(1, 2, 0));
     loc.moveForward(std::sqrt(2.0f));  // forward follows the pitch
-    expectNear(loc, Vector(2, 3, 0));
+    expectNear(loc, Vector(2, 3, 0), kTight);
 
     loc.use();
     ASSERT_EQ(gldouble::names(), (std::vector<std::string>{ "glTranslatef", "glRotatef", "glRotatef" }));

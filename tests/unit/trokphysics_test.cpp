@@ -8,25 +8,13 @@
 #include "Base/eventloop.h"
 #include "Game/trokphysics.h"
 #include "double/gldouble.h"
+#include "support/compare.h"
+#include "support/framerate.h"
 #include "support/handbuilt.h"
 
 namespace {
 
-// With the virtual clock standing still, getFPS answers the smoothed rate.
-class FrameRate : public Eventloop
-{
-public:
-    static void set(float fps) { ms_rFPS = fps; }
-};
-
 const Vector kUnit(1, 1, 1);
-
-void expectNear(const Vector& v, float x, float y, float z)
-{
-    EXPECT_NEAR(v.x, x, 1e-5);
-    EXPECT_NEAR(v.y, y, 1e-5);
-    EXPECT_NEAR(v.z, z, 1e-5);
-}
 
 class PhysicsTest : public ::testing::Test
 {
@@ -46,34 +34,33 @@ TEST_F(PhysicsTest, MotionAndSteering)
 {
     HandBuilt box("box", Vector(5, 0, 7), kUnit, true);
     TrokPhysics& p = box.physics();
-    expectNear(p.getCurrentLocation(), 5.5f, 0.5f, 7.5f);
+    expectNear(p.getCurrentLocation(), Vector(5.5f, 0.5f, 7.5f));
     p.moveInDirWithSpeed(Vector(3, 0, 4), 2.0f);
-    expectNear(PhysicsProbe::velocityOf(p), 1.2f, 0, 1.6f);
+    expectNear(PhysicsProbe::velocityOf(p), Vector(1.2f, 0, 1.6f));
     p.moveInDirWithSpeed(Vector(0, 0, 0), 2.0f);
-    expectNear(PhysicsProbe::velocityOf(p), 0, 0, 0);
+    expectNear(PhysicsProbe::velocityOf(p), Vector(0, 0, 0));
     // Grid steering stops exactly on the target and runs at full speed otherwise.
-    p.moveToGridLocWithSpeed(Vector(5, 0, 7), 3.0f);
-    expectNear(PhysicsProbe::velocityOf(p), 0, 0, 0);
-    p.moveToGridLocWithSpeed(Vector(6, 0, 7), 3.0f);
-    expectNear(PhysicsProbe::velocityOf(p), 3.0f, 0, 0);
-    p.moveToGridLocWithSpeed(Vector(5.01f, 0, 7), 3.0f);
-    expectNear(PhysicsProbe::velocityOf(p), 3.0f, 0, 0);
+    const std::pair<float, float> targetAndSpeed[] = { { 5, 0 }, { 6, 3 }, { 5.01f, 3 } };
+    for (const auto& t : targetAndSpeed) {
+        p.moveToGridLocWithSpeed(Vector(t.first, 0, 7), 3.0f);
+        expectNear(PhysicsProbe::velocityOf(p), Vector(t.second, 0, 0));
+    }
 
     // vel += acc / fps, then position += vel / fps; prevloc is the old loc.
     PhysicsProbe::setVelocity(p, Vector(1, 0, 2));
     PhysicsProbe::setAcceleration(p, Vector(10, 0, 0));
     p.update();
-    expectNear(PhysicsProbe::velocityOf(p), 2, 0, 2);
-    expectNear(p.getCurrentLocation(), 5.7f, 0.5f, 7.7f);
-    expectNear(PhysicsProbe::previousOf(p), 5.5f, 0.5f, 7.5f);
+    expectNear(PhysicsProbe::velocityOf(p), Vector(2, 0, 2));
+    expectNear(p.getCurrentLocation(), Vector(5.7f, 0.5f, 7.7f));
+    expectNear(PhysicsProbe::previousOf(p), Vector(5.5f, 0.5f, 7.5f));
     // At 0.05 frames per second or less nothing moves, but prevloc follows.
     p.faceDir(Vector(1, 0, 0));
     for (float fps : { 0.05f, 0.0f }) {
         FrameRate::set(fps);
         p.update();
-        expectNear(PhysicsProbe::velocityOf(p), 2, 0, 2);
-        expectNear(p.getCurrentLocation(), 5.7f, 0.5f, 7.7f);
-        expectNear(PhysicsProbe::previousOf(p), 5.7f, 0.5f, 7.7f);
+        expectNear(PhysicsProbe::velocityOf(p), Vector(2, 0, 2));
+        expectNear(p.getCurrentLocation(), Vector(5.7f, 0.5f, 7.7f));
+        expectNear(PhysicsProbe::previousOf(p), Vector(5.7f, 0.5f, 7.7f));
         EXPECT_NEAR(PhysicsProbe::previousOf(p).theta, -M_PI / 2, 1e-6);
     }
 }
@@ -94,11 +81,11 @@ TEST_F(PhysicsTest, CollisionPassPushesMoversOutInListOrder)
     HandBuilt outer("o", Vector(40, 0, -1), Vector(1, 1, 3), false);
     TrokPhysics::processCollisions();
     EXPECT_EQ(log, (std::vector<std::string>{ "a>b", "b>a" }));
-    expectNear(a.physics().getCurrentLocation(), 0.4f, 0.5f, 0.5f);
-    expectNear(b.physics().getCurrentLocation(), 1.4f, 0.5f, 0.5f);
-    expectNear(m.physics().getCurrentLocation(), 10.5f, 0.5f, 0.2f);
-    expectNear(s.physics().getCurrentLocation(), 11.2f, 0.5f, 1.2f);
-    expectNear(inner.physics().getCurrentLocation(), 39.5f, 0.5f, 0.5f);
+    expectNear(a.physics().getCurrentLocation(), Vector(0.4f, 0.5f, 0.5f));
+    expectNear(b.physics().getCurrentLocation(), Vector(1.4f, 0.5f, 0.5f));
+    expectNear(m.physics().getCurrentLocation(), Vector(10.5f, 0.5f, 0.2f));
+    expectNear(s.physics().getCurrentLocation(), Vector(11.2f, 0.5f, 1.2f));
+    expectNear(inner.physics().getCurrentLocation(), Vector(39.5f, 0.5f, 0.5f));
 }
 
 TEST_F(PhysicsTest, OnePassPerFrameCanLeaveAnOverlap)

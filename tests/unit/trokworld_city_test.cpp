@@ -11,6 +11,7 @@
 #include "Game/trokphysics.h"
 #include "Game/trokworld.h"
 #include "double/gldouble.h"
+#include "support/compare.h"
 #include "support/gameharness.h"
 #include "support/worldprobe.h"
 
@@ -35,11 +36,6 @@ std::vector<std::string> boxes(const std::vector<TrokObject*>& objects)
                             object->behavior->getBehaviorType()));
     }
     return found;
-}
-
-bool near(const Vector& a, const Vector& b)
-{
-    return (a - b).length() < 1e-5f;
 }
 
 }
@@ -93,6 +89,10 @@ TEST_F(CityTest, ExampleLevelBuildsGroundWallsThenCellsInReadingOrder)
     EXPECT_EQ(world.trok, objects()[10]);
     // Ground and roofs are not solid: walls, blocks and agents are.
     EXPECT_EQ(PhysicsProbe::list().size(), 12u);
+    // The boundary walls block without being seen.
+    gldouble::clearCalls();
+    objects()[1]->output();
+    EXPECT_EQ(gldouble::countOf("glBegin"), 0u);
 
     // Waypoints at cell corners, in reading order: (1, 1, 1) then (4, 1, 3).
     // A point just past the midway is nearer the second; had the waypoints
@@ -136,16 +136,16 @@ TEST_F(CityTest, CountersHeightsAndSeveralActivists)
 TEST_F(CityTest, CameraStartsOverTheOriginAndEndingLeavesItOverTheActivist)
 {
     const Location& cam = WorldProbe::cameraOf(world).loc;
-    EXPECT_TRUE(near(cam, Vector(0.1f, 18.0f, 1.0f)));
-    EXPECT_TRUE(near(cam.findForward(), Vector(0.0f, -45.0f, -5.0f).normalize()));
+    expectNear(cam, Vector(0.1f, 18.0f, 1.0f));
+    expectNear(cam.findForward(), Vector(0.0f, -45.0f, -5.0f).normalize());
     EXPECT_EQ(WorldProbe::mapOf(world), nullptr);
 
     start({ "#3..b#", ".W.C..", ".@..P.", "#a..W#" });
     world.endGame();
     EXPECT_TRUE(WorldProbe::noGame(world));
     // Above the activist's cell centre (1.5, 1.5, 2.5), looking down at it.
-    EXPECT_TRUE(near(cam, Vector(1.6f, 19.5f, 3.5f)));
-    EXPECT_TRUE(near(cam.findForward(), Vector(-0.1f, -18.0f, -1.0f).normalize()));
+    expectNear(cam, Vector(1.6f, 19.5f, 3.5f));
+    expectNear(cam.findForward(), Vector(-0.1f, -18.0f, -1.0f).normalize());
 
     // The next game reads the level afresh, into a map of its own.
     EXPECT_EQ(start({ "C@" }), "Map size: 2,1\n");
