@@ -66,8 +66,9 @@ const char* chooseColourType(tgaHeader_t* info, tgaFLAG mode)
         } else {
             return "Must be LUMINANCE or ALPHA greyscale";
         }
-        // Below 8 bits there would be no bytes for the pixels OpenGL reads.
-        return info->components < 1 ? TGA_UNSUPPORTED_GREY : nullptr;
+        // One byte a pixel is all OpenGL is told of: below it there would be
+        // no bytes to read, above it (grey with alpha) the wrong ones.
+        return info->pixel_depth != 8 ? TGA_UNSUPPORTED_GREY : nullptr;
     default:
         // No format fits (run-length greyscale among them): uploading would
         // hand OpenGL a buffer that does not match whatever format it got.
@@ -81,6 +82,24 @@ bool sizeIsSane(const tgaHeader_t& info)
            info.height <= TGA_MAX_SIDE && info.bytes > 0;
 }
 
+// The image ID and a colour map, if the file carries them, lie between the
+// header and the pixels: many tools write an ID, and a true-colour file may
+// keep a map it does not use.
+bool skipToPixels(FILE* file, const tgaHeader_t& info)
+{
+    long skip = info.id_length;
+    if (info.colour_map_type == 1) {
+        const long entryBytes = (info.colour_map_entry_size + 7) / 8;
+        skip += static_cast<uint16_t>(info.colour_map_length) * entryBytes;
+    }
+    for (; skip > 0; --skip) {
+        if (std::fgetc(file) == EOF) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Steps 3 to 6 of a load, from an open file that is closed on every path.
 int tgaReadImage(FILE* file, const char* name, image_t* image, tgaFLAG mode)
 {
@@ -91,6 +110,9 @@ int tgaReadImage(FILE* file, const char* name, image_t* image, tgaFLAG mode)
     const char* error = chooseColourType(&image->info, mode);
     if (error == nullptr && !sizeIsSane(image->info)) {
         error = TGA_UNSUPPORTED_SIZE;
+    }
+    if (error == nullptr && !skipToPixels(file, image->info)) {
+        error = TGA_TRUNCATED_HEADER;
     }
     if (error == nullptr) {
         error = tgaGetImageData(image, file);
@@ -267,12 +289,14 @@ const char* tgaGetImageData(image_t* image, FILE* file)
     }
     const int type = image->info.image_type;
     if (type >= 1 && type <= 3) {
-        // A short file leaves the rest of the buffer zero.
+        // A short file is not refused: the rest of the buffer stays zero, and
+        // the exchange below still runs over all of it, a last pixel read
+        // only in part included.
         const size_t got = std::fread(image->data, 1, static_cast<size_t>(image->info.bytes), file);
+        (void)got;
         const int components = image->info.components;
         if (components == 3 || components == 4) {
-            // Only the pixels read: the zero-filled rest is the same either way.
-            GLubyte* end = image->data + (got / components) * components;
+            GLubyte* end = image->data + image->info.bytes;
             for (GLubyte* pixel = image->data; pixel < end; pixel += components) {
                 const GLubyte blue = pixel[0];
                 pixel[0] = pixel[2];

@@ -8,7 +8,7 @@
 #include <cstdio>
 
 // Loads Truevision TGA images (uncompressed and run-length true-colour,
-// uncompressed greyscale) and uploads them as 2D textures. Any failure prints
+// uncompressed 8-bit greyscale) and uploads them as 2D textures. Any failure prints
 // one line "<reason> - <file name>" and uploads a checkerboard instead.
 
 typedef uint32_t tgaFLAG;
@@ -28,12 +28,12 @@ const int TGA_MAX_SIDE = 16384;
 // The header as held in memory; the first twelve fields come from the file.
 struct tgaHeader_t
 {
-    uint8_t id_length = 0;              // read, not used
-    uint8_t colour_map_type = 0;        // read, not used
+    uint8_t id_length = 0;              // bytes of image ID after the header, skipped
+    uint8_t colour_map_type = 0;        // 1: a colour map follows the ID, skipped
     uint8_t image_type = 0;
     int16_t colour_map_first_entry = 0; // read, not used
-    int16_t colour_map_length = 0;      // read, not used
-    uint8_t colour_map_entry_size = 0;  // read, not used
+    int16_t colour_map_length = 0;      // entries in the colour map
+    uint8_t colour_map_entry_size = 0;  // bits per colour map entry
     int16_t x_origin = 0;               // read, not used
     int16_t y_origin = 0;               // read, not used
     int16_t width = 0;
