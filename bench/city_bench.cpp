@@ -164,7 +164,7 @@ void BM_ThinkPhase(benchmark::State& state)
         game.world.endGame();
         game.world.startGame();
         for (int frame = 0; frame < kFramesPerGame; ++frame) {
-            gldouble::advanceClock(kFrameMs);
+            Headless::advanceClock(kFrameMs);
             game.world.input();
             const std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
             game.world.think();

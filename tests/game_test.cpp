@@ -1,0 +1,360 @@
+// The whole program on the recording double: the real start-up and worlds,
+// keys at virtual times, the exact standard output and what is drawn.
+
+#include <GL/gl.h>
+#include <GL/glut.h>
+
+#include <sstream>
+
+#include "Base/initialize.h"
+#include "Game/gameinit.h"
+#include "Game/gamestates.h"
+#include "Game/trokbehavior.h"
+#include "Game/trokdisplay.h"
+#include "Game/trokmovement.h"
+#include "Game/trokworld.h"
+#include "support/harness.h"
+
+namespace {
+
+// The real start-up and worlds, driven frame by frame with virtual time.
+struct GameHarness
+{
+    GameHarness()
+    {
+        gldouble::reset();
+        initTrokEngine();
+        initGameWorlds();
+    }
+    void frames(int count)
+    {
+        for (; count > 0; --count) {
+            Headless::advanceClock(16);
+            Headless::display();
+        }
+    }
+    int state() const { return Eventloop::getState(); }
+};
+
+struct WorldProbe : TrokWorld
+{
+    static const std::vector<TrokObject*>& objectsOf(const TrokWorld& w) { return w.*(&WorldProbe::objects); }
+    static const BasicCamera& cameraOf(const TrokWorld& w) { return w.*(&WorldProbe::cam); }
+    // Nothing left of a game: not running, no objects, no activist, nothing listed.
+    static bool noGame(const TrokWorld& w)
+    {
+        return !(w.*(&WorldProbe::gameRunning)) && objectsOf(w).empty() && !w.trok && PhysicsProbe::list().empty();
+    }
+    static TrokWorld& registered()  // the game world start-up registered
+    {
+        for (WorldObject* world : FrameRate::worlds()) {
+            if (TrokWorld* found = dynamic_cast<TrokWorld*>(world)) return *found;
+        }
+        std::abort();
+    }
+};
+
+const char* const kUnknown = "UIWorld::output() -- unrecognized state";
+const char* const kCredits =
+    "The Morvellant\n \n \t\t\t\t\tby the Morvellant team \n \t\t\t\t\tfor the Morvellant winter game jam \n"
+    " \t\t\t\t\t(https://morvellant.example.org) \n \t\t\t\t\t(press any key to continue)\n";
+const char* const kTitle =
+    "               THE MORVELLANT\n\n\n \t\t\t\t\t\tNEW GAME: Press Spacebar\n \t\t\t\t\t\tQUIT: Press Escape\n";
+const char* const kPaused = "               PAUSED\n\n\nRETURN TO GAME: Press Escape\nQUIT TO TITLE: Press Spacebar\n";
+const char* const kLost = "YOU LOSE.\n\n\n(press the escape key to continue)\n";
+const char* const kWon = "YOU WIN!!!\n\n\n(press the escape key to continue)\n";
+// The screens world clears depth and switches lighting off first; it darkens
+// the scene with a quad drawn without depth writes before its white text.
+const char* const kHead = "glClear 256|glDisable 2896|";
+const char* const kQuad = "glColor4ubv 0 0 0 96|glDepthMask 0|glBegin 7|glVertex3f 0 0 0|glVertex3f 5 0 0|"
+                          "glVertex3f 5 5 0|glVertex3f 0 5 0|glEnd|glDepthMask 1|glColor4ubv 255 255 255 255|";
+
+// '+' presses and '-' releases the key after it (E Escape, S Space, arrows
+// < > ^ v); '=' asks for the state of the digit after it; a number runs
+// that many frames of 16 ms; "wN" runs up to N frames and "sN:P" talks up to
+// N times, P frames apart, both only while a game is being played.
+void play(GameHarness& game, const std::string& script)
+{
+    std::istringstream words(script);
+    for (std::string w; words >> w;) {
+        const char k = w.size() > 1 ? w[1] : 0;
+        const unsigned char key = k == 'E' ? 27 : k == 'S' ? ' ' : k;
+        const size_t arrow = std::string("<^>v").find(k);
+        if (w[0] == '+') arrow != std::string::npos ? Headless::pressSpecial(100 + arrow) : Headless::pressKey(key);
+        if (w[0] == '-') arrow != std::string::npos ? Headless::releaseSpecial(100 + arrow) : Headless::releaseKey(key);
+        if (w[0] == '=') Eventloop::switchState(k - '0');
+        if (std::isdigit(w[0])) game.frames(std::stoi(w));
+        const int gap = w.find(':') == std::string::npos ? 0 : std::stoi(w.substr(w.find(':') + 1));
+        for (int n = w[0] == 's' || w[0] == 'w' ? std::stoi(w.substr(1)) : 0; n > 0; --n) {
+            if (game.state() == STATE_PLAYING && w[0] == 's') play(game, "+S 1 -S");
+            for (int i = 0; i <= gap && game.state() == STATE_PLAYING; ++i) game.frames(1);
+        }
+    }
+}
+
+// Through the credits and the title: Space's first playing frame builds the game.
+const char* const kToTheGame = "2 +x 1 -x 1 +S 1 -S 1";
+
+std::string status(int total, int police, int allies, int citizens)
+{
+    return "Status: \n   totalAgents: " + std::to_string(total) + "\n   policeCount: " + std::to_string(police) +
+           "\n   allyCount: " + std::to_string(allies) + "\n   Remaining Citizens: " + std::to_string(citizens) + "\n";
+}
+
+}  // namespace
+
+// One frame at a time: the keys before it, the text it draws in a window of
+// a new size (the frame runs in the state before any change; both cameras
+// follow the size at once) and the state after it. The marker cubes show in
+// every frame without a game on show.
+TEST(Screens, KeysWalkTheStatesAndEachStateDrawsItsText)
+{
+    writeLevel({ "@" });
+    GameHarness game;
+    testing::internal::CaptureStdout();
+    std::string start;
+    for (const gldouble::Call& call : gldouble::calls()) {
+        start += call.name + (call.args.empty() ? "" : " " + std::to_string(int(call.args[0]))) + call.text + "|";
+    }
+    EXPECT_EQ(start, "glutInitDisplayMode 18|glutInitWindowSize 1000|glutInitWindowPosition 30|glutCreateWindowdefault|"
+                     "glutReshapeFunc|glutKeyboardFunc|glutKeyboardUpFunc|glutSpecialFunc|glutSpecialUpFunc|"
+                     "glutDisplayFunc|glutIdleFunc|glClearDepth 1|glClearColor 0|glColorMaterial 1028|glEnable 2903|"
+                     "glEnable 2896|glCullFace 1029|glShadeModel 7424|glBlendFunc 770|glEnable 3042|glEnable 2929|"
+                     "glutIgnoreKeyRepeat 1|glClearColor 0|");
+    EXPECT_EQ(gldouble::callsNamed("glBlendFunc")[0].args[1], GL_ONE_MINUS_SRC_ALPHA);
+    EXPECT_EQ(gldouble::calls().back().args, (std::vector<double>{ 15 / 255.0f, 0, 32 / 255.0f, 1 }));
+    const struct { const char* keys; const char* text; int state; } walk[] = {
+        { "+E", kUnknown, STATE_CREDITS }, { "-E", kCredits, STATE_CREDITS },  // a release is no key press
+        { "+S", kCredits, STATE_TITLE }, { "", kTitle, STATE_TITLE },            // nor does it start a game
+        { "-S", kTitle, STATE_TITLE }, { "+S", kTitle, STATE_PLAYING },
+        { "+E", nullptr, STATE_PAUSED }, { "-E", kPaused, STATE_PAUSED },
+        { "-S", kPaused, STATE_TITLE },  // the Space held when pausing acts on release
+        { "+S", kTitle, STATE_PLAYING }, { "-S +E", nullptr, STATE_PAUSED }, { "-E", kPaused, STATE_PAUSED },
+        { "+E", kPaused, STATE_PLAYING }, { "-E +S", nullptr, STATE_PLAYING }, { "+E", nullptr, STATE_PAUSED },
+        { "-E", kPaused, STATE_PAUSED }, { "+E -S", kPaused, STATE_TITLE },  // Space's release wins over Escape
+        { "-E", kTitle, STATE_TITLE },                                        // and that Escape does not end it all
+        { "=4", kTitle, STATE_PAUSED }, { "+S", kPaused, STATE_PAUSED },      // paused with no game
+        { "-S", kPaused, STATE_TITLE }, { "=5", kTitle, STATE_LOST },
+        { "+S", kLost, STATE_LOST }, { "-S +E", kLost, STATE_TITLE },         // the end screens ignore Space
+        { "-E =6", kTitle, STATE_WON }, { "+S", kWon, STATE_WON }, { "-S +E", kWon, STATE_TITLE },
+        { "-E =9", kTitle, 9 }, { "+E", kUnknown, 9 }, { "-E =3", kUnknown, STATE_PLAYING },
+    };
+    int width = 400;
+    for (const auto& step : walk) {
+        play(game, step.keys);
+        const int during = game.state();
+        width += 10;
+        gldouble::clearCalls();
+        Headless::reshape(width, 500);
+        game.frames(1);
+        std::string text, trace;
+        std::vector<std::vector<double>> rasters;
+        for (const gldouble::Call& call : gldouble::calls()) {
+            if (call.name == "glClear" && call.args[0] == GL_DEPTH_BUFFER_BIT) trace.clear();
+            std::ostringstream args;
+            for (double arg : call.args) args << " " << arg;
+            trace += call.name + args.str() + "|";
+            if (call.name == "glRasterPos3fv") rasters.push_back(call.args);
+            if (call.name == "glutBitmapCharacter" && call.args[1] == 18) text += char(call.args[0]);
+        }
+        SCOPED_TRACE(step.keys);
+        EXPECT_EQ(gldouble::calls()[0].args, (std::vector<double>{ 0, 0, double(width), 500 }));
+        EXPECT_EQ(gldouble::callsNamed("glClear")[0].args[0], GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        EXPECT_FLOAT_EQ(gldouble::callsNamed("gluPerspective").back().args[1], width / 500.0f);
+        EXPECT_FLOAT_EQ(gldouble::callsNamed("glOrtho").back().args[1], width / 500.0f);
+        EXPECT_EQ(gldouble::callsNamed("glutSolidCube").empty(), during == STATE_PLAYING || during == STATE_PAUSED);
+        if (step.text != nullptr) {
+            // Each line starts at the same x, 0.05 below the last.
+            const bool centred = step.text != kCredits && step.text != kUnknown;
+            EXPECT_EQ(text, step.text);
+            EXPECT_EQ(trace.rfind(kHead, 0), 0u);
+            EXPECT_NE(trace.find(kQuad), std::string::npos);
+            for (size_t i = 0; i < rasters.size(); ++i) {
+                EXPECT_FLOAT_EQ(rasters[i][0], centred ? 0.3f * width / 500 : 0.1f);
+                EXPECT_NEAR(rasters[i][1], (centred ? 0.65 : 0.5) - 0.05 * i, 1e-6);
+            }
+            EXPECT_EQ(rasters.size(), size_t(std::count(text.begin(), text.end(), '\n') + 1));
+        }
+        ASSERT_EQ(game.state(), step.state);
+    }
+    // Playing: the frame rate in default stream formatting, no darkening.
+    game.frames(40);
+    gldouble::clearCalls();
+    game.frames(1);
+    std::ostringstream fps;
+    fps << "fps: " << Eventloop::getFPS() << "\n";
+    std::string text;
+    for (const auto& call : gldouble::callsNamed("glutBitmapCharacter")) text += char(call.args[0]);
+    EXPECT_EQ(text, fps.str());
+    EXPECT_NE(text.find('.'), std::string::npos);  // a rate with a fraction shows its format
+    EXPECT_EQ(gldouble::callsNamed("glRasterPos3fv")[0].args, (std::vector<double>{ 0, 0.07f, 0 }));
+    EXPECT_EQ(gldouble::callsNamed("glDepthMask").size(), 0u);
+    Headless::reshape(300, 0);
+    game.frames(1);
+    EXPECT_EQ(gldouble::callsNamed("glOrtho").back().args[1], 1);  // no height: a safe ratio
+    testing::internal::GetCapturedStdout();
+}
+
+TEST(Screens, EscapeOnTheTitleEndsTheProgramAlsoWithSpace)
+{
+    for (const char* script : { "2 +x 2 -x 2 +E 1", "2 +x 2 -x 2 +S +E 1" }) {
+        EXPECT_EXIT({ GameHarness game; play(game, script); }, ::testing::ExitedWithCode(0), "") << script;
+    }
+}
+
+// Whole games with the game's own unseeded rand(): the same keys at the same
+// virtual times always play the same game, so the exact output pins the
+// order of every draw, the reach of every talk and the timing of every leg.
+struct Play
+{
+    std::vector<std::string> level;  // none: no level file at all
+    const char* script;
+    std::string out;                 // all of standard output, or with locksOnly its lock lines
+    int state;
+    bool locksOnly;
+};
+
+void PrintTo(const Play& play, std::ostream* out) { *out << play.script; }
+
+class WholeGame : public ::testing::TestWithParam<Play>
+{
+};
+
+TEST_P(WholeGame, KeysAtVirtualTimesGiveTheExactOutput)
+{
+    const Play& g = GetParam();
+    writeLevel(g.level);
+    if (g.level.empty()) std::remove("Content/city1.troklevel");
+    testing::internal::CaptureStdout();
+    GameHarness game;
+    gldouble::setRecording(false);
+    play(game, kToTheGame);
+    play(game, g.script);
+    std::istringstream printed(testing::internal::GetCapturedStdout());
+    std::string out;
+    for (std::string line; std::getline(printed, line);) {
+        if (!g.locksOnly || line.rfind("Locked", 0) == 0) out += line + "\n";
+    }
+    EXPECT_EQ(out, g.out);
+    EXPECT_EQ(game.state(), g.state);
+}
+
+const std::string kWin = "***************** YOU WIN ******************\n";
+const std::string kLose = "///////////////// YOU LOSE \\\\\\\\\\\\\\\\\\\n";
+const std::string kNoFile = "Incorrect file type!\nNo game: the level could not be loaded from Content/city1.troklevel.\n";
+
+INSTANTIATE_TEST_SUITE_P(Games, WholeGame, ::testing::Values(
+    // In a 3 by 3 city the one citizen never wanders out of earshot.
+    Play{ { "...", "@C.", "..." }, "s500",
+          "Map size: 3,3\nLocked in with align 1.16544\nGained a loyal follower.\n" + status(1, 0, 1, 0) + kWin,
+          STATE_WON, false },
+    Play{ { "PPP", "PCP", "PPP", ".@." }, "w4000",
+          "Map size: 3,4\nLocked in with align -1.20457\nLost a citizen to the police.\n" + status(9, 9, 0, 0) + kLose,
+          STATE_LOST, false },
+    // Citizens wander leg after leg while an officer talks; the activist walks and talks now and then.
+    Play{ { "W..C.....C....W", ".C....#....C...", "....C..@...$..C", "..C...P.....C..", ".C....0...C...C",
+            "W......C.......W" },
+          "+> 25 -> s10:88 +< 40 -< s60:88 w4000",
+          "Locked in with align 1.12146\nLocked in with align 1.06035\nLocked in with align 1.10392\n"
+          "Locked in with align -1.18958\nLocked in with align -1.12893\nLocked in with align 1.15689\n"
+          "Locked in with align -1.3084\nLocked in with align -1.32745\nLocked in with align -1.29736\n",
+          STATE_LOST, true },
+    // A level that cannot be played builds nothing, says why, and goes back to the title.
+    Play{ {}, "+S 2 -S 2", kNoFile + kNoFile, STATE_TITLE, false },
+    Play{ { "C.P" }, "", "Map size: 3,1\nNo game: the level has no activist (@).\n", STATE_TITLE, false }));
+
+// Ground, walls, then one object per building, roof and agent cell in
+// reading order; 8, 9, h and i build nothing, W only a waypoint at the
+// cell's corner. Everything is drawn in that order at its centre.
+TEST(City, BuildsEveryCellInReadingOrderAndDrawsItInThatOrder)
+{
+    writeLevel({ "#3..b#$", ".W.C..0", ".@..P.7", "#a.9W#g" });
+    gldouble::reset();
+    TrokWorld world;
+    testing::internal::CaptureStdout();
+    world.startGame();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Map size: 7,4\n");
+    const std::vector<TrokObject*>& objects = WorldProbe::objectsOf(world);
+    std::ostringstream built;
+    for (const TrokObject* o : objects) {
+        const Vector size = o->physics->getSize();
+        const Color fill = o->display->getFillColor();
+        built << o->behavior->getBehaviorType() << (Vector(o->physics->getCurrentLocation()) - size * 0.5f) << size
+              << int(fill.getr()) << "," << int(fill.getg()) << "," << int(fill.getb()) << "," << int(fill.geta()) << " ";
+    }
+    EXPECT_EQ(built.str(), "3(0,0,0)(7,1,4)0,0,0,255 3(-1,1,-1)(9,1,1)255,255,255,0 3(-1,1,0)(1,1,4)255,255,255,0 "
+                           "3(-1,1,4)(9,1,1)255,255,255,0 3(7,1,0)(1,1,4)255,255,255,0 1(0,1,0)(1,1,1)255,255,255,255 "
+                           "1(1,1,0)(1,3,1)255,255,255,255 3(4,1,0)(1,1,1)0,64,64,255 1(5,1,0)(1,1,1)255,255,255,255 "
+                           "1(6,1,0)(1,1,1)255,255,255,255 7(3,1,1)(1,1,1)252,255,117,255 1(6,1,1)(1,0,1)255,255,255,255 "
+                           "5(1,1,2)(1,1,1)255,32,32,216 8(4,1,2)(1,1,1)32,32,220,255 1(6,1,2)(1,7,1)255,255,255,255 "
+                           "1(0,1,3)(1,1,1)255,255,255,255 3(1,0,3)(1,1,1)0,64,64,255 1(5,1,3)(1,1,1)255,255,255,255 "
+                           "3(6,6,3)(1,1,1)0,64,64,255 ");
+    EXPECT_EQ(world.trok, objects[12]);
+    EXPECT_EQ(PhysicsProbe::list().size(), 15u);  // the ground and roofs are not solid
+    const Vector first(1, 1, 1), second(4, 1, 3);  // just past the midway is nearer the second corner
+    EXPECT_EQ(TrokMovementAIPolice::nearestWaypointFromExcluding((first + second) * 0.5f + Vector(0.3f, 0, 0), -1, -1), 1);
+    gldouble::clearCalls();
+    FrameRate::enter(STATE_PLAYING);
+    world.output();
+    const std::vector<gldouble::Call> moves = gldouble::callsNamed("glTranslatef");
+    ASSERT_EQ(moves.size(), objects.size());
+    for (size_t i = 0; i < objects.size(); ++i) {
+        const Vector c = objects[i]->physics->getCurrentLocation();
+        EXPECT_EQ(moves[i].args, (std::vector<double>{ c.x, c.y, c.z })) << i;
+    }
+    writeLevel({ "@C" });
+    world.startGame();  // while this game runs: nothing changes
+    EXPECT_EQ(WorldProbe::objectsOf(world).size(), 19u);
+}
+
+// The camera keeps its offset from the activist and never turns; pausing
+// freezes the game but still draws it; the frame of a win still runs the
+// game, and the next one tears it down and shows the marker cubes from the
+// activist's last centre. A new game reads the level afresh.
+TEST(GameWorld, PlayPauseWinAndPlayAgain)
+{
+    writeLevel({ "...", "@C.", "..." });
+    GameHarness game;
+    testing::internal::CaptureStdout();
+    play(game, kToTheGame);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(gldouble::callsNamed("glTranslatef")[0].args, (std::vector<double>{ 0, 0, 0 }));  // the marker before
+    TrokWorld& world = WorldProbe::registered();
+    const Location& cam = WorldProbe::cameraOf(world).loc;
+    play(game, "+v 5");
+    const Vector at = world.trok->physics->getCurrentLocation();
+    EXPECT_GT(at.z, 1.9f);
+    EXPECT_LT((cam - (at + Vector(0.1f, 18.0f, 1.0f))).length(), 1e-4f);
+    EXPECT_LT((cam.findForward() - Vector(0, -45, -5).normalize()).length(), 1e-6f);
+    const std::vector<gldouble::Call> looks = gldouble::callsNamed("gluLookAt");
+    const std::vector<double> look = looks[looks.size() - 2].args;  // the game world's, before the screens' 
+    EXPECT_LT((Vector(look[3], look[4], look[5]) - cam - cam.findForward()).length(), 1e-4f);
+    play(game, "+E 1 -E 1");
+    const std::vector<TrokObject*> objects = WorldProbe::objectsOf(world);
+    const Vector paused = world.trok->physics->getCurrentLocation();
+    gldouble::clearCalls();
+    game.frames(30);
+    EXPECT_EQ(WorldProbe::objectsOf(world), objects);
+    EXPECT_TRUE(Vector(world.trok->physics->getCurrentLocation()) == paused);
+    EXPECT_EQ(gldouble::callsNamed("glTranslatef").size(), 30 * objects.size());  // drawn, no marker
+    testing::internal::CaptureStdout();
+    play(game, "+E 1 -E 1 -v s500");  // the same game goes on
+    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(game.state(), STATE_WON);
+    const Vector last = world.trok->physics->getCurrentLocation();
+    gldouble::clearCalls();
+    game.frames(1);
+    EXPECT_TRUE(WorldProbe::noGame(world));
+    const auto moves = gldouble::callsNamed("glTranslatef");
+    ASSERT_EQ(moves.size(), 3u);
+    EXPECT_LT((Vector(moves[0].args[0], moves[0].args[1], moves[0].args[2]) - last).length(), 1e-4f);
+    EXPECT_EQ(moves[1].args, (std::vector<double>{ 1, 0, 0 }));
+    EXPECT_EQ(moves[2].args, (std::vector<double>{ 0, 0, 1 }));
+    EXPECT_EQ(gldouble::callsNamed("glutSolidCube")[0].args[0], 0.5);
+    EXPECT_LT((cam.findForward() - Vector(-0.1f, -18.0f, -1.0f).normalize()).length(), 1e-5f);  // looking down at it
+    testing::internal::CaptureStdout();
+    play(game, "+E 1 -E 1 +S 1 -S 1");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Map size: 3,3\n");
+    EXPECT_EQ(WorldProbe::objectsOf(world).size(), 7u);
+    EXPECT_EQ(TrokWorld::allyCount + TrokWorld::citizenCount + TrokWorld::totalAgentCount, 2u);
+}

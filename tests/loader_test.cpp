@@ -1,0 +1,205 @@
+// The file loaders as tables: level maps and what the level report makes of
+// them, and TGA images with the textures they upload.
+
+#include <GL/glu.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "Base/hostplatform.h"
+#include "Base/tgaload.h"
+#include "Game/levelreport.h"
+#include "Game/trokmap.h"
+#include "support/harness.h"
+
+// What loading the text as a level printed, and the cells row by row, each
+// row ended by '/', of the map's copy.
+static std::string load(const std::string& content, TrokMap*& map)
+{
+    writeLevel({});
+    std::ofstream("Content/city1.troklevel", std::ios::binary) << content;
+    testing::internal::CaptureStdout();
+    delete map;
+    map = new TrokMap("Content/city1.troklevel");
+    std::string printed = testing::internal::GetCapturedStdout() + "=";
+    const TrokMap copy(*map);
+    for (int i = 0; i < copy.getHeight(); ++i) {
+        for (int j = 0; j < copy.getWidth(); ++j) printed += copy.get(i, j);
+        printed += '/';
+    }
+    return printed + (copy.valid ? "" : "invalid");
+}
+
+TEST(LevelMap, LoadsGoodFilesAndRefusesBadOnesWithOneLine)
+{
+    const std::string magic = "!MorvellantMapFile\n", odd = "Should not get here\n", refused = "Incorrect file type!\n=invalid";
+    const std::string wide = "Bad map size: width must be a whole number from 1 to 4096\n=invalid";
+    const std::string example = magic + "6 4\n#3..b#\n.W.C..\n.@..P.\n#a..W#\n";
+    const std::pair<std::string, std::string> cases[] = {
+        { example, "Map size: 6,4\n=#3..b#/.W.C../.@..P./#a..W#/" },
+        // Signed numbers on lines of their own, junk after the height, long rows, lines past the last row.
+        { magic + "+3\n2 rest of line\n.@.EXTRA\nCPW\nnot a row", "Map size: 3,2\n=.@./CPW/" },
+        { magic + "3 1\n. @\n", "Map size: 3,1\n" + odd + "=.*@/" },
+        { magic + "5 1\n89hi$", "Map size: 5,1\n=89hi$/" },  // silent, though 8, 9, h and i build nothing
+        { magic + "4 1\ncpwj\n", "Map size: 4,1\n" + odd + odd + odd + "=c***/" },
+        { " " + magic + "1 1\n.\n", refused }, { "!MorvellantMapFile \n1 1\n.\n", refused },
+        { "!MorvellantMapFile\r\n1 1\r\n.\r\n", refused }, { "", refused },
+        { magic, "Bad map size: width is missing\n=invalid" },
+        { magic + "6\n\n", "Bad map size: height is missing\n=invalid" },
+        { magic + "0 4\n", wide }, { magic + "4097 1\n", wide }, { magic + "99999999999 1\n", wide },
+        { magic + "six 4\n", wide },
+        { magic + "1 4097\n", "Bad map size: height must be a whole number from 1 to 4096\n=invalid" },
+        { magic + "6 4\n#3..b#\n.W.C.\n", "Map size: 6,4\nBad map row: line 4 has 5 cells, the map is 6 wide\n=invalid" },
+        { magic + "3\n\n2\n...\n", "Map size: 3,2\nBad map row: line 6 is missing, the map is 2 rows high\n=invalid" },
+    };
+    TrokMap* map = nullptr;
+    for (const auto& c : cases) EXPECT_EQ(load(c.first, map), c.second) << c.first;
+    // A failed reload leaves a loaded map as it was.
+    load(example, map);
+    std::ofstream("Content/city1.troklevel") << magic + "2 2\n..\n";
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(map->loadMapFile("Content/city1.troklevel"));
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(map->getWidth() * map->get(3, 5), 6 * '#');
+    delete map;
+}
+
+TEST(LevelReport, CountsWhatTheLevelPlacesAndFindsLevelsThatCannotBePlayed)
+{
+    auto report = [](const std::vector<std::string>& rows) {
+        writeLevel(rows);
+        testing::internal::CaptureStdout();
+        const TrokMap map{ std::string("Content/city1.troklevel") };
+        testing::internal::GetCapturedStdout();
+        std::ostringstream out;
+        LevelReport(map).print(out);
+        return out.str();
+    };
+    EXPECT_EQ(report({ "#3..b0", ".W.C..", ".@..P.", "#a..W#" }),
+              "size 6 x 4: 1 activist, 1 citizens, 1 police, 2 waypoints, 5 blocks, 2 roof blocks\nplayable\n");
+    const std::pair<const char*, const char*> cases[] = {
+        { "..C..", "problem: no activist (@): no game can start" },
+        { "..@..", "problem: no citizens (C): nobody can be won over" },
+        { "@CCPP", "problem: police (P) reach half of the agents: the first conversion loses the game" },
+        { "@C@CP", "warning: more than one activist (@): the camera follows the last" },
+        { "@CCCPW", "warning: a single waypoint (W): the police cannot patrol" },
+        { "@C...", "\nplayable" },   // half is 0: the first conversion wins
+        { "@CCP.", "\nplayable" },   // one ally is half: the win comes first
+    };
+    for (const auto& c : cases) EXPECT_NE(report({ c.first }).find(c.second), std::string::npos) << c.first;
+}
+
+namespace {
+
+typedef std::vector<unsigned char> Bytes;
+typedef std::vector<double> Args;
+
+// An 18-byte header, sizes little-endian, then the ID, colour map and pixels.
+Bytes tga(int type, int width, int height, int depth, Bytes rest, int idLength = 0, int mapLength = 0)
+{
+    Bytes file = { Bytes::value_type(idLength), mapLength > 0, Bytes::value_type(type), 0, 0,
+                   Bytes::value_type(mapLength), 0, 24, 0, 0, 0, 0, Bytes::value_type(width),
+                   Bytes::value_type(width >> 8), Bytes::value_type(height), Bytes::value_type(height >> 8),
+                   Bytes::value_type(depth), 0 };
+    file.insert(file.end(), rest.begin(), rest.end());
+    return file;
+}
+
+// What loading printed; or the pixels, then the OpenGL format chosen.
+std::string load(const Bytes& file, tgaFLAG mode)
+{
+    image_t image;
+    gldouble::reset();
+    setHostEndian();
+    testing::internal::CaptureStdout();
+    const int loaded = tgaLoadTheImageFromMemory(file.data(), file.size(), "img.tga", &image, mode);
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(loaded, out.empty());
+    if (image.data) out += std::string(image.data, image.data + image.info.bytes) + "|" + std::to_string(image.info.tgaColourType);
+    tgaFree(&image);
+    return out;
+}
+
+std::string px(std::string bytes, GLenum type) { return bytes + "|" + std::to_string(type); }
+
+}  // namespace
+
+// A failure prints one line, keeps no pixels and uploads the checkerboard
+// alone: 16 by 16 squares, white at the first corner.
+TEST(Tga, DecodesWellFormedImagesAndRefusesOthersWithOneLine)
+{
+    const tgaFLAG grey = TGA_GREY_AS_LUMINANCE;
+    const struct { Bytes file; tgaFLAG mode; std::string out; } cases[] = {
+        { tga(2, 2, 1, 24, { 10, 20, 30, 40, 50, 60 }), 0, px({ 30, 20, 10, 60, 50, 40 }, GL_RGB) },
+        { tga(2, 1, 1, 32, { 10, 20, 30, 40 }), 0, px({ 30, 20, 10, 40 }, GL_RGBA) },
+        // An image ID of any length, and a colour map the true colour does not use, come before the pixels.
+        { tga(2, 1, 1, 24, { 'i', 'd', '!', 1, 2, 3 }, 3), 0, px({ 3, 2, 1 }, GL_RGB) },
+        { tga(10, 1, 1, 24, { 'x', 9, 9, 9, 8, 8, 8, 0x80, 1, 2, 3 }, 1, 2), 0, px({ 3, 2, 1 }, GL_RGB) },
+        // A short file is zero-filled, then blue and red exchanged all over: a part pixel too.
+        { tga(2, 2, 2, 24, { 1, 2, 3, 4 }), 0, px({ 3, 2, 1, 0, 0, 4, 0, 0, 0, 0, 0, 0 }, GL_RGB) },
+        { tga(10, 4, 1, 24, { 0x83, 1, 2, 3 }), 0, px({ 3, 2, 1, 3, 2, 1, 3, 2, 1, 3, 2, 1 }, GL_RGB) },
+        { tga(10, 2, 1, 24, { 0x01, 1, 2, 3, 4, 5, 6 }), 0, px({ 3, 2, 1, 6, 5, 4 }, GL_RGB) },
+        { tga(10, 2, 1, 32, { 0x00, 1, 2, 3, 4, 0x80, 5, 6, 7, 8 }), 0, px({ 3, 2, 1, 4, 7, 6, 5, 8 }, GL_RGBA) },
+        { tga(3, 2, 1, 8, { 7, 9 }), TGA_GREY_AS_ALPHA | grey, px({ 7, 9 }, GL_LUMINANCE) },
+        { tga(3, 2, 1, 8, { 7, 9 }), TGA_GREY_AS_ALPHA, px({ 7, 9 }, GL_ALPHA) },
+        { tga(2, 1, 1, 16, { 1, 2 }), 0, "Unsupported RGB format" },
+        { tga(10, 1, 1, 16, { 0x80, 1, 2 }), 0, "Unsupported compressed RGB format" },
+        { tga(1, 1, 1, 8, { 1 }), 0, "8-bit colour no longer supported" },
+        { tga(9, 1, 1, 8, { 1 }), 0, "8-bit colour no longer supported" },
+        { tga(3, 2, 1, 8, { 7, 9 }), 0, "Must be LUMINANCE or ALPHA greyscale" },
+        { tga(11, 1, 1, 8, { 0x80, 1 }), grey, "Unsupported image type" },
+        { tga(10, 2, 1, 24, { 0x82, 1, 2, 3 }), 0, "Compressed data overruns the image" },
+        { tga(10, 2, 1, 24, { 0x80, 1, 2, 3 }), 0, "Compressed data ends early" },
+        { tga(10, 2, 1, 24, { 0x01, 1, 2, 3, 4 }), 0, "Compressed data ends early" },
+        { { 0, 0, 2, 0, 0 }, 0, "Truncated header" },
+        { tga(2, 1, 1, 24, { 'i', 'd' }, 5), 0, "Truncated header" },  // the ID runs past the end
+        { tga(2, 0, 4, 24, {}), 0, "Unsupported image size" },
+        { tga(2, 4, 0xFFFF, 24, {}), 0, "Unsupported image size" },
+        { tga(2, 16385, 1, 24, {}), 0, "Unsupported image size" },
+        { tga(3, 4, 4, 4, {}), grey, "Unsupported greyscale format" },
+        { tga(3, 2, 1, 16, { 7, 255, 9, 128 }), grey, "Unsupported greyscale format" },  // grey with alpha
+    };
+    for (const auto& c : cases) {
+        const bool failed = c.out.find('|') == std::string::npos;
+        EXPECT_EQ(load(c.file, c.mode), failed ? c.out + " - img.tga\n" : c.out) << testing::PrintToString(c.file);
+        ASSERT_EQ(gldouble::calls().size(), failed ? 1u : 0u);
+        if (!failed) continue;
+        EXPECT_EQ(gldouble::calls()[0].args, (Args{ GL_TEXTURE_2D, 0, GL_LUMINANCE4, 128, 128, 0, GL_LUMINANCE,
+                                                    GL_UNSIGNED_BYTE }));
+        EXPECT_EQ(gldouble::calls()[0].text, std::string(16, '\xff') + std::string(16, '\0'));
+    }
+    gldouble::clearCalls();
+    testing::internal::CaptureStdout();
+    tgaLoadAndBind("/no/such/file.tga", 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "File not found - /no/such/file.tga\n");
+    EXPECT_EQ(gldouble::calls()[0].name + gldouble::calls()[1].name, "glBindTextureglTexImage2D");
+}
+
+TEST(Tga, UploadFormatsAndLevels)
+{
+    const std::string path = "/tmp/morvellant-tga-" + std::to_string(getpid()) + ".tga";
+    const Bytes rgba = tga(2, 3, 1, 32, { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12 });
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(rgba.data()), rgba.size());
+    image_t image;
+    gldouble::reset();
+    setHostEndian();
+    tgaCompressedTexSupport = true;
+    tgaLoad(path.c_str(), &image, TGA_REDUCED_DEPTH | TGA_COMPRESSED);  // the load turned support off
+    std::remove(path.c_str());
+    // Rows are tightly packed: the upload asks for byte alignment and restores it.
+    ASSERT_EQ(gldouble::calls().size(), 4u);
+    EXPECT_EQ(gldouble::calls()[1].args, (Args{ GL_UNPACK_ALIGNMENT, 1 }));
+    EXPECT_EQ(gldouble::calls()[2].name + gldouble::calls()[3].name, "gluBuild2DMipmapsglPopClientAttrib");
+    EXPECT_EQ(gldouble::calls()[2].args, (Args{ GL_TEXTURE_2D, GL_RGBA4, 3, 1, GL_RGBA, GL_UNSIGNED_BYTE }));
+    EXPECT_EQ(gldouble::calls()[2].text, (std::string{ 3, 2, 1, 4, 7, 6, 5, 8, 11, 10, 9, 12 }));
+    gldouble::clearCalls();
+    tgaCompressedTexSupport = true;
+    tgaUploadImage(&image, TGA_REDUCED_DEPTH | TGA_COMPRESSED | TGA_SINGLE_LEVEL);
+    EXPECT_EQ(gldouble::calls()[2].args, (Args{ GL_TEXTURE_2D, 0, GL_COMPRESSED_RGBA_ARB, 3, 1, 0, GL_RGBA,
+                                                GL_UNSIGNED_BYTE }));
+    tgaFree(&image);
+    gldouble::clearCalls();
+    tgaUploadImage(&image, 0);  // no pixels: nothing for GLU to read
+    EXPECT_TRUE(gldouble::calls().empty());
+}
