@@ -1,25 +1,128 @@
 // morvellant-levelcheck: reads level files as the game does and says whether
-// a game can be played on them. Exit status 0 when every file is playable.
+// a game can be played on them; with --play, whether one is any good to play.
 
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
 #include <iostream>
+#include <memory>
+#include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "Game/gamestates.h"
 #include "Game/levelreport.h"
 #include "Game/trokmap.h"
+#include "Headless/playthrough.h"
+
+namespace
+{
+
+const unsigned kSeeds = 5;
+
+const char* const kUsage =
+    "usage: morvellant-levelcheck [--play] [--minutes N] LEVELFILE...\n"
+    "Reads each level as The Morvellant does, counts what it places and says\n"
+    "whether a game can be played on it. With --play, also plays each level\n"
+    "without a window, 5 games with an idle activist and 5 with a simple player\n"
+    "who walks to the nearest undecided citizen and talks twice a second, each\n"
+    "for up to N simulated minutes (10 by default), and says whether the level\n"
+    "is balanced: the idle activist never wins and the simple player always does.\n"
+    "Exit status: 0 when every level is playable (and balanced), 1 when one is\n"
+    "not, 2 when the command line is wrong.\n";
+
+std::string clock(uint32_t ms)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%u:%02u", ms / 60000, ms / 1000 % 60);
+    return text;
+}
+
+// Ten games of the level; prints each and the verdict, returns whether it is balanced.
+bool playLevel(Playthrough& playthrough, const std::string& level, uint32_t limitMs)
+{
+    const auto started = std::chrono::steady_clock::now();
+    std::string failures;
+    uint32_t played = 0;
+    for (const bool simple : { false, true }) {
+        for (unsigned seed = 1; seed <= kSeeds; ++seed) {
+            const Playthrough::Result r = playthrough.play(level, seed, simple, limitMs);
+            played += r.ms;
+            std::cout << (simple ? "simple player" : "idle activist") << ", seed " << seed << ": "
+                      << (r.state == STATE_WON ? "won at " : r.state == STATE_LOST ? "lost at " : "undecided after ")
+                      << clock(r.ms) << std::endl;
+            if ((r.state == STATE_WON) != simple) {
+                failures += std::string(failures.empty() ? "" : "; ") + (simple ? "the simple player did not win"
+                            : "the idle activist won") + " with seed " + std::to_string(seed);
+            }
+        }
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::cout << (failures.empty() ? "balanced" : "unbalanced: " + failures) << " (" << clock(played)
+              << " of play in " << std::fixed << std::setprecision(1) << seconds << " s, "
+              << std::setprecision(0) << played / 1000.0 / seconds << " times real time)" << std::endl;
+    std::cout.unsetf(std::ios::floatfield);
+    return failures.empty();
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::cout << "usage: morvellant-levelcheck LEVELFILE..." << std::endl;
+    bool play = false;
+    long minutes = 10;
+    std::vector<std::pair<std::string, std::string>> files;  // as given, and absolute
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help") {
+            std::cout << kUsage;
+            return 0;
+        }
+        if (arg == "--play") {
+            play = true;
+        } else if (arg == "--minutes" && i + 1 < argc && std::strtol(argv[i + 1], nullptr, 10) > 0) {
+            minutes = std::strtol(argv[++i], nullptr, 10);
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            std::cerr << kUsage;
+            return 2;
+        } else {
+            // Playing changes the working directory: the names must not depend on it.
+            files.emplace_back(arg, std::filesystem::absolute(arg).string());
+        }
+    }
+    if (files.empty()) {
+        std::cerr << kUsage;
         return 2;
     }
-    int unplayable = 0;
-    for (int i = 1; i < argc; ++i) {
-        std::cout << argv[i] << ":" << std::endl;
-        const TrokMap map{ std::string(argv[i]) };
+    std::unique_ptr<Playthrough> playthrough;
+    int failed = 0;
+    for (const auto& file : files) {
+        const std::string& name = file.first;
+        std::cout << name << ":" << std::endl;
+        std::ifstream in(file.second);
+        if (!in) {
+            std::cout << "cannot open " << name << ": " << std::strerror(errno) << std::endl;
+            ++failed;
+            continue;
+        }
+        const TrokMap map(file.second);
         const LevelReport report(map);
         report.print(std::cout);
-        unplayable += report.playable() ? 0 : 1;
+        if (!report.playable()) {
+            ++failed;
+            continue;
+        }
+        if (play) {
+            if (!playthrough) playthrough.reset(new Playthrough());
+            std::ostringstream level;
+            level << in.rdbuf();
+            failed += playLevel(*playthrough, level.str(), static_cast<uint32_t>(minutes) * 60000) ? 0 : 1;
+        }
     }
-    return unplayable == 0 ? 0 : 1;
+    return failed == 0 ? 0 : 1;
 }

@@ -281,6 +281,16 @@ void TrokWorld::endGame()
     gameRunning = false;
 }
 
+const std::vector<TrokObject*>& TrokWorld::getObjects() const
+{
+    return objects;
+}
+
+const TrokMap* TrokWorld::getMap() const
+{
+    return cityMap;
+}
+
 void TrokWorld::citizenToAlly()
 {
     --citizenCount;

@@ -55,6 +55,11 @@ public:
     // Deletes every object, newest first; nothing when no game runs.
     void endGame();
 
+    // The running game's objects in creation order, and the map of the last
+    // game started (none before the first): for whoever plays without a window.
+    const std::vector<TrokObject*>& getObjects() const;
+    const TrokMap* getMap() const;
+
     static void citizenToAlly();
     static void citizenToPolice();
     // Prints the status block; a side that reaches half of the agents ends the game.

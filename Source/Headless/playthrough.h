@@ -1,0 +1,48 @@
+#ifndef MORVELLANT_HEADLESS_PLAYTHROUGH_H
+#define MORVELLANT_HEADLESS_PLAYTHROUGH_H
+
+#include <cstdint>
+#include <string>
+
+class TrokWorld;
+
+// Plays levels as the game would, without a window: the whole program on the
+// windowless platform, with the game's own code and rules, frames of a
+// steady length on a simulated clock, and a player at the keyboard that is
+// either idle or simple. The simple player walks the streets to the nearest
+// undecided citizen, by the shortest way over the grid, and talks twice a
+// second. A level designer asks it whether a level is any good to play.
+class Playthrough
+{
+public:
+    static const uint32_t frameMs = 30;  // a steady 33 frames a second
+
+    struct Result
+    {
+        int state;          // STATE_WON, STATE_LOST, or STATE_PLAYING when undecided
+        uint32_t ms;        // simulated time played
+    };
+
+    // Starts the program once, in a scratch directory of its own, where the
+    // levels to play are written: the game reads its level from there.
+    Playthrough();
+    ~Playthrough();
+    Playthrough(const Playthrough&) = delete;
+    Playthrough& operator=(const Playthrough&) = delete;
+
+    // One game of the level whose text is given, rand() seeded with seed as
+    // the city is built, for at most limitMs of simulated time; then back to
+    // the title. The game's standard output is not shown. A level the game
+    // refuses gives STATE_TITLE.
+    Result play(const std::string& level, unsigned seed, bool simplePlayer, uint32_t limitMs);
+
+private:
+    TrokWorld* world;
+    std::string scratch;
+    bool held[4];           // the arrows the player holds
+
+    void frame();
+    void steer();
+};
+
+#endif
