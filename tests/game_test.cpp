@@ -154,7 +154,10 @@ TEST(Screens, KeysWalkTheStatesAndEachStateDrawsItsText)
             std::ostringstream args;
             for (double arg : call.args) args << " " << arg;
             trace += call.name + args.str() + "|";
-            if (call.name == "glRasterPos3fv") rasters.push_back(call.args);
+            if (call.name == "glRasterPos3fv") {
+                text += rasters.empty() ? "" : "\n";  // every line starts at a raster position of its own
+                rasters.push_back(call.args);
+            }
             if (call.name == "glutBitmapCharacter" && call.args[1] == 18) text += char(call.args[0]);
         }
         SCOPED_TRACE(step.keys);
@@ -166,7 +169,9 @@ TEST(Screens, KeysWalkTheStatesAndEachStateDrawsItsText)
         if (step.text != nullptr) {
             // Each line starts at the same x, 0.05 below the last.
             const bool centred = step.text != kCredits && step.text != kUnknown;
-            EXPECT_EQ(text, step.text);
+            std::string wanted = step.text;  // tabs take no room: they are not drawn at all
+            wanted.erase(std::remove(wanted.begin(), wanted.end(), '\t'), wanted.end());
+            EXPECT_EQ(text, wanted);
             EXPECT_EQ(trace.rfind(kHead, 0), 0u);
             EXPECT_NE(trace.find(kQuad), std::string::npos);
             for (size_t i = 0; i < rasters.size(); ++i) {
@@ -185,7 +190,7 @@ TEST(Screens, KeysWalkTheStatesAndEachStateDrawsItsText)
     fps << "fps: " << Eventloop::getFPS() << "\n";
     std::string text;
     for (const auto& call : gldouble::callsNamed("glutBitmapCharacter")) text += char(call.args[0]);
-    EXPECT_EQ(text, fps.str());
+    EXPECT_EQ(text + "\n", fps.str());
     EXPECT_NE(text.find('.'), std::string::npos);  // a rate with a fraction shows its format
     EXPECT_EQ(gldouble::callsNamed("glRasterPos3fv")[0].args, (std::vector<double>{ 0, 0.07f, 0 }));
     EXPECT_EQ(gldouble::callsNamed("glDepthMask").size(), 0u);

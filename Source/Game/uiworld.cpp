@@ -167,8 +167,11 @@ void UIWorld::renderLine(Vector pos, const std::ostringstream& msg)
             pos.y -= kLineStep;
             glRasterPos3fv(pos.getv());
         }
-        // GLUT draws nothing for a newline or a tab and does not advance.
-        glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, static_cast<unsigned char>(c));
+        // Characters without a glyph (the newline, the tab) take no room.
+        // Some GLUTs advance for them anyway, so they are not handed over.
+        if (static_cast<unsigned char>(c) >= ' ' && c != '\x7f') {
+            glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, static_cast<unsigned char>(c));
+        }
     }
 }
 
