@@ -14,6 +14,7 @@ command -v xwininfo >/dev/null 2>&1 || need+=(x11-utils)
 [ -f /usr/include/GL/glu.h ] || need+=(libglu1-mesa-dev)
 command -v desktop-file-validate >/dev/null 2>&1 || need+=(desktop-file-utils)
 command -v dpkg-shlibdeps >/dev/null 2>&1 || need+=(dpkg-dev)
+command -v lintian >/dev/null 2>&1 || need+=(lintian)
 command -v cmake >/dev/null 2>&1 || need+=(cmake)
 command -v clang++ >/dev/null 2>&1 || need+=(clang)
 # libFuzzer and the sanitizer runtimes for clang (make fuzz).

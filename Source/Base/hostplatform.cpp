@@ -57,7 +57,9 @@ int enterResourceDirectory(const std::string& exeDir)
     if (exeDir.empty()) {
         return 1;
     }
-    const std::string candidates[] = { exeDir, exeDir + "/../share/morvellant" };
+    // Beside a build; installed, as /usr/local/bin with /usr/local/share, or
+    // in the games layout of Debian's packages, /usr/games with /usr/share/games.
+    const std::string candidates[] = { exeDir, exeDir + "/../share/morvellant", exeDir + "/../share/games/morvellant" };
     for (const std::string& dir : candidates) {
         if (holdsContent(dir)) {
             return chdir(dir.c_str()) == 0 ? 0 : -1;

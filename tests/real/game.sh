@@ -1,20 +1,21 @@
 #!/usr/bin/env bash
 # The game as a player installs and plays it, in a real window under the X
-# server of $DISPLAY: installed into a scratch prefix and started from /, so
-# that only its own lookup finds the level; the credits, the title, the city,
-# pause and resume, back to the title and out with status 0.
+# server of $DISPLAY: the Debian package of the build unpacked into a scratch
+# root and the game started from /, so that only its own lookup finds the
+# level; the credits, the title, the city, pause and resume, back to the
+# title and out with status 0.
 set -u
 build="$1"
-prefix=$(mktemp -d)
+root=$(mktemp -d)
 log=$(mktemp)
 shot=$(mktemp --suffix=.png)
-trap 'rm -rf "$prefix" "$log" "$shot"; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null' EXIT
+trap 'rm -rf "$root" "$log" "$shot"; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null' EXIT
 fail() { echo "FAILED: $*"; echo "--- game output:"; cat "$log"; exit 1; }
 
-cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install"
-[ -e "$prefix/share/icons/hicolor/64x64/apps/morvellant.png" ] || fail "no icon installed"
-desktop-file-validate "$prefix/share/applications/morvellant.desktop" || fail "the desktop entry"
-(cd / && exec "$prefix/bin/morvellant") >"$log" 2>&1 &
+dpkg-deb -x "$build"/morvellant_*.deb "$root" || fail "no package to unpack"
+[ -e "$root/usr/share/icons/hicolor/64x64/apps/morvellant.png" ] || fail "no icon installed"
+desktop-file-validate "$root/usr/share/applications/morvellant.desktop" || fail "the desktop entry"
+(cd / && exec "$root/usr/games/morvellant") >"$log" 2>&1 &
 pid=$!
 wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^default$' | head -n 1)
 [ -n "$wid" ] || fail "no window titled 'default' within 30 s"
@@ -48,6 +49,11 @@ read -r r g b < <(/usr/bin/convert "$shot" -crop 1x1+2+2 +repage -depth 8 rgb:- 
 [ "$r" -le 16 ] && [ "$g" -le 10 ] && [ "$b" -le 27 ] && [ "$b" -ge 12 ] || fail "corner ($r, $g, $b)"
 tap Escape
 screen "$TITLE" "$CREDITS" || fail "no title after a key on the credits"
+# The menu starts at 0.3 of the width, after its one leading space: the tabs
+# that follow it take no room. The first white column of "NEW GAME" tells.
+menu=$(/usr/bin/convert "$shot" -crop 200x20+250+360 +repage -depth 8 gray:- | od -An -v -tu1 -w200 \
+  | awk '{ for (x = 1; x <= NF; x++) if ($x > 200 && (m == "" || x < m)) m = x } END { print m + 249 }')
+[ "$menu" -ge 300 ] && [ "$menu" -le 312 ] || fail "the title menu starts at x $menu"
 tap space
 for _ in $(seq 1 200); do grep -q '^Map size: 48,36$' "$log" && break; sleep 0.1; done
 grep -q '^Map size: 48,36$' "$log" || fail "no size line of the default city"
@@ -72,4 +78,4 @@ wait "$pid"
 status=$?
 pid=""
 [ "$status" -eq 0 ] || fail "exit status $status"
-echo "ok: installed, started from /, credits, title, city, pause, resume, title, exit 0"
+echo "ok: unpacked, started from /, credits, title, city, pause, resume, title, exit 0"
