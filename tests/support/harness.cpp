@@ -61,10 +61,5 @@ int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new OneCasePerProcess);
-#if defined(__SANITIZE_ADDRESS__)
-    // The engine keeps its managers and worlds in static members for the
-    // whole run: leaks are looked for at exit before those are destroyed.
-    std::atexit([] { __lsan_do_leak_check(); });
-#endif
     return RUN_ALL_TESTS();
 }
