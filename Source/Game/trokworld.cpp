@@ -41,7 +41,7 @@ const Vector kUnitSize(1.0f, 1.0f, 1.0f);
 }
 
 TrokWorld::TrokWorld()
-    : trok(nullptr), cam(), gameRunning(false), objects(), cityMap(nullptr), camAdjustment(), thinkers()
+    : trok(nullptr), cam(), gameRunning(false), objects(), cityMap(nullptr), camAdjustment(), thinkers(), scene()
 {
     cameraReset();
 }
@@ -63,14 +63,18 @@ void TrokWorld::startGame()
     delete cityMap;
     cityMap = new TrokMap(kLevelFile);
 
-    // The frame needs an activist in every running game: refuse a level that
-    // cannot give one, before anything is built, and go back to the title so
-    // that Space tries again.
+    // The frame needs an activist in every running game, and a level must fit
+    // in the memory a game may use: refuse a level that cannot, before
+    // anything is built, and go back to the title so that Space tries again.
     std::string refusal;
+    const LevelReport report(*cityMap);
     if (!cityMap->valid) {
         refusal = std::string("No game: the level could not be loaded from ") + kLevelFile + ".";
-    } else if (LevelReport(*cityMap).activists == 0) {
+    } else if (report.activists == 0) {
         refusal = "No game: the level has no activist (@).";
+    } else if (report.megabytes() > LevelReport::mostMegabytes) {
+        refusal = "No game: the level would take about " + std::to_string(report.megabytes()) + " MB, more than the " +
+                  std::to_string(LevelReport::mostMegabytes) + " MB a game may use.";
     }
     if (!refusal.empty()) {
         std::cout << refusal << std::endl;
@@ -133,6 +137,7 @@ void TrokWorld::startGame()
             thinkers.push_back(object);
         }
     }
+    scene.build(objects);
     gameRunning = true;
 }
 
@@ -236,12 +241,11 @@ void TrokWorld::output()
     const int state = Eventloop::getState();
     if (state == STATE_PLAYING || state == STATE_PAUSED) {
         // What lies wholly outside the view would not make a single pixel:
-        // in a big city that is nearly everything, so it is not sent at all.
-        const TrokView view = TrokView::current();
-        for (TrokObject* object : objects) {
-            if (view.mayShow(object->physics->getCurrentLocation(), object->physics->getSize())) {
-                object->output();
-            }
+        // in a big city that is nearly everything, so it is not even looked at.
+        std::vector<TrokObject*> shown;
+        scene.collect(TrokView::current(), shown);
+        for (TrokObject* object : shown) {
+            object->output();
         }
         return;
     }
@@ -273,6 +277,7 @@ void TrokWorld::endGame()
     // While the activist still exists, so the camera ends up above it.
     cameraReset();
     thinkers.clear();
+    scene.build({});
     while (!objects.empty()) {
         delete objects.back();
         objects.pop_back();

@@ -7,6 +7,7 @@
 #include "Base/basiccamera.h"
 #include "Base/location.h"
 #include "Base/worldobject.h"
+#include "Game/trokscene.h"
 
 class TrokObject;
 class TrokMap;
@@ -31,6 +32,8 @@ protected:
     // only ones whose input and think can change anything. In a big city
     // they are a few hundredths of it.
     std::vector<TrokObject*> thinkers;
+    // The objects by place, so that a frame draws from what its view reaches.
+    TrokScene scene;
 
 public:
     // Reset by city construction at the start of every game.
