@@ -24,12 +24,12 @@ public:
     std::vector<std::string>* log;
 };
 
-// Any box with any flags: a wall with its physics and behaviour replaced;
-// the new physics joins the shared list in construction order.
+// Any box with any flags: an activist whose physics and behaviour are
+// replaced; the new physics joins the shared list in construction order.
 std::unique_ptr<TrokObject> box(Vector corner, Vector size, bool moving, int type = BEHAV_BUILDING,
                                 std::string name = "", std::vector<std::string>* log = nullptr, bool solid = true)
 {
-    std::unique_ptr<TrokObject> obj(new TrokObject(OBJ_WALL, Vector(-99, -99, -99), Vector(1, 1, 1)));
+    std::unique_ptr<TrokObject> obj(new TrokObject(OBJ_TROK, Vector(-99, -99, -99), Vector(1, 1, 1)));
     delete obj->physics;
     obj->physics = new TrokPhysics(obj.get(), corner, size, solid, 255, moving);
     delete obj->behavior;

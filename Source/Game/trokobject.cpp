@@ -31,6 +31,24 @@ const TrokObjectInit OBJ_BUILDING(      0, 1.0f, kAside,                 kUnit, 
 const TrokObjectInit OBJ_WALL(          0, 1.0f, kAside,                 kUnit, true,  255, false, 3, Color(255, 255, 255, 0),      Color(255, 255, 255, 0));
 const TrokObjectInit OBJ_TROK(          1, 3.5f, Vector(-4, 0, 0),       kUnit, true,  50,  true,  5, Color(255, 32, 32, 216),      kBlack);
 
+// A still object never uses its controller or its behaviour: both do nothing,
+// and neither looks at its object. Still objects share one controller and
+// one behaviour of each type instead of a pair each, which in a big city is
+// millions of pairs. The shared ones belong to no object.
+static TrokMovement* sharedMovement()
+{
+    static TrokMovementNone none(nullptr, 0.0f);
+    return &none;
+}
+
+static TrokBehavior* sharedBehavior(int type)
+{
+    static TrokBehaviorNone kinds[] = { { nullptr, 0 }, { nullptr, 1 }, { nullptr, 2 }, { nullptr, 3 },
+                                        { nullptr, 4 }, { nullptr, 5 }, { nullptr, 6 }, { nullptr, 7 },
+                                        { nullptr, 8 }, { nullptr, 9 } };
+    return &kinds[type];
+}
+
 TrokObject::TrokObject(TrokObjectInit init, Vector pos, Vector size)
     : movement(nullptr), physics(nullptr), behavior(nullptr), display(nullptr)
 {
@@ -42,15 +60,26 @@ TrokObject::TrokObject(TrokObjectInit init, Vector pos, Vector size)
     physics = new TrokPhysics(this, pos, size, init.obstructive, init.pushrank, init.isMovingObject);
     behavior = createBehavior(this, init.behavType);
     display = new TrokDisplay(this, init.fillcolor, init.linecolor);
+    if (isStill()) {
+        delete movement;
+        movement = sharedMovement();
+        const int type = behavior->getBehaviorType();
+        delete behavior;
+        behavior = sharedBehavior(type);
+    }
 }
 
 TrokObject::~TrokObject()
 {
-    delete movement;
+    if (movement != sharedMovement()) {
+        delete movement;
+    }
     movement = nullptr;
     delete physics;     // leaves the shared collision list
     physics = nullptr;
-    delete behavior;
+    if (behavior != sharedBehavior(behavior->getBehaviorType())) {
+        delete behavior;
+    }
     behavior = nullptr;
     delete display;
     display = nullptr;

@@ -31,7 +31,8 @@ struct TrokObjectInit
 };
 
 // A thing in the city: a container of four components built together from a
-// record and destroyed together. It does nothing by itself.
+// record and destroyed together. It does nothing by itself. A still object
+// shares its do-nothing controller and behaviour with the other still ones.
 class TrokObject
 {
 public:
