@@ -244,6 +244,14 @@ TEST_P(WholeGame, KeysAtVirtualTimesGiveTheExactOutput)
     EXPECT_EQ(game.state(), g.state);
 }
 
+// 2500 by 2500 blocks, the activist in a corner: more than a game may take.
+std::vector<std::string> tooBig()
+{
+    std::vector<std::string> rows(2500, std::string(2500, '#'));
+    rows[0][0] = '@';
+    return rows;
+}
+
 const std::string kWin = "***************** YOU WIN ******************\n";
 const std::string kLose = "///////////////// YOU LOSE \\\\\\\\\\\\\\\\\\\n";
 const std::string kNoFile = "Incorrect file type!\nNo game: the level could not be loaded from Content/city1.troklevel.\n";
@@ -266,7 +274,9 @@ INSTANTIATE_TEST_SUITE_P(Games, WholeGame, ::testing::Values(
           STATE_LOST, true },
     // A level that cannot be played builds nothing, says why, and goes back to the title.
     Play{ {}, "+S 2 -S 2", kNoFile + kNoFile, STATE_TITLE, false },
-    Play{ { "C.P" }, "", "Map size: 3,1\nNo game: the level has no activist (@).\n", STATE_TITLE, false }));
+    Play{ { "C.P" }, "", "Map size: 3,1\nNo game: the level has no activist (@).\n", STATE_TITLE, false },
+    Play{ tooBig(), "", "Map size: 2500,2500\nNo game: the level would take about 2146 MB, more than the 2048 MB a game "
+          "may use.\n", STATE_TITLE, false }));
 
 // Ground, walls, then one object per building, roof and agent cell in
 // reading order; 8, 9, h and i build nothing, W only a waypoint at the

@@ -36,6 +36,19 @@ void LevelReport::count(const TrokMap& map)
     }
 }
 
+// Measured by the benchmarks (bytes per still block, per agent), with room
+// to spare: the object and its parts, its places in the lists and the grids.
+static const int64_t kBytesPerStill = 360;
+static const int64_t kBytesPerAgent = 500;
+static const int64_t kBuiltAlways = 5;  // the ground and the four walls
+
+int64_t LevelReport::megabytes() const
+{
+    const int64_t still = kBuiltAlways + buildings + roofs;
+    const int64_t agents = activists + citizens + police;
+    return (still * kBytesPerStill + agents * kBytesPerAgent + (1 << 20) - 1) >> 20;
+}
+
 void LevelReport::judge()
 {
     if (!loaded) {
@@ -56,6 +69,10 @@ void LevelReport::judge()
     const int half = (citizens + police) / 2;
     if (citizens > 0 && half > 1 && police >= half) {
         problems.push_back("police (P) reach half of the agents: the first conversion loses the game");
+    }
+    if (megabytes() > mostMegabytes) {
+        problems.push_back("too big: a game would take about " + std::to_string(megabytes()) + " MB, more than the " +
+                           std::to_string(mostMegabytes) + " MB a game may use");
     }
     if (police > 0 && waypoints == 0) {
         warnings.push_back("police (P) but no waypoints (W): the police walk to the map's corner");

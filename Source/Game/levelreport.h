@@ -1,6 +1,7 @@
 #ifndef MORVELLANT_GAME_LEVELREPORT_H
 #define MORVELLANT_GAME_LEVELREPORT_H
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -24,9 +25,15 @@ public:
     std::vector<std::string> problems;  // each makes the level unplayable
     std::vector<std::string> warnings;  // playable, but probably not intended
 
+    // A game may take this much memory; a level that would need more is
+    // refused before anything is built.
+    static const int64_t mostMegabytes = 2048;
+
     explicit LevelReport(const TrokMap& map);
 
     bool playable() const;
+    // What a game of the level would take, by the objects it builds.
+    int64_t megabytes() const;
     void print(std::ostream& out) const;
 
 private:

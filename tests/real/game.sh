@@ -78,4 +78,20 @@ wait "$pid"
 status=$?
 pid=""
 [ "$status" -eq 0 ] || fail "exit status $status"
-echo "ok: unpacked, started from /, credits, title, city, pause, resume, title, exit 0"
+
+# A city of 1024 by 1024 blocks with one street plays fast enough that Escape
+# held for a tenth of a second pauses it.
+awk 'BEGIN { n = 1024; print "!MorvellantMapFile"; print n, n; row = sprintf("%" n "s", ""); street = row
+  gsub(/ /, "#", row); gsub(/ /, ".", street); street = substr(street, 1, 512) "@" substr(street, 514)
+  for (i = 0; i < n; ++i) print (i == 512 ? street : row) }' >"$root/usr/share/games/morvellant/Content/city1.troklevel"
+(cd / && exec "$root/usr/games/morvellant") >"$log" 2>&1 &
+pid=$!
+wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^default$' | head -n 1)
+xdotool windowfocus --sync "$wid"
+tap space
+tap space
+for _ in $(seq 1 200); do grep -q '^Map size: 1024,1024$' "$log" && break; sleep 0.1; done
+sleep 1
+xdotool keydown Escape; sleep 0.1; xdotool keyup Escape
+screen "$TITLE" "$CREDITS" || fail "Escape held for 0.1 s did not pause the big city"
+echo "ok: unpacked, started from /, credits, title, city, pause, resume, title, exit 0; a big city paused"
