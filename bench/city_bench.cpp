@@ -9,6 +9,8 @@
 
 #include <stdlib.h>  // mkdtemp
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -213,5 +215,55 @@ void BM_EndGame(benchmark::State& state)
 }
 BENCHMARK(BM_EndGame)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond)
     ->Repetitions(5)->ReportAggregatesOnly(true);
+
+// A directory holding a side x side level of blocks but for the activist's
+// cell in the middle.
+std::string writeBlockLevel(int side)
+{
+    char pattern[] = "/tmp/morvellant-bench-XXXXXX";
+    const std::string dir = mkdtemp(pattern);
+    std::filesystem::create_directory(dir + "/Content");
+    std::ofstream out(dir + "/Content/city1.troklevel");
+    out << "!MorvellantMapFile\n" << side << " " << side << "\n";
+    std::string row(static_cast<size_t>(side), '#');
+    for (int i = 0; i < side; ++i) {
+        row[static_cast<size_t>(side / 2)] = i == side / 2 ? '@' : '#';
+        out << row << "\n";
+    }
+    return dir;
+}
+
+// Starting a game on a level of blocks only: reading it and building a
+// million still blocks (1024 x 1024), or reading it and refusing it up front
+// (4096 x 4096: 16.7 million blocks would take more memory than a game may
+// use). Counted: the bytes in use after building, per block built.
+void BM_BlockCity(benchmark::State& state)
+{
+    const int side = static_cast<int>(state.range(0));
+    const std::string dir = writeBlockLevel(side);
+    Quiet quiet;
+    std::filesystem::current_path(dir);
+    Headless::reset();
+    new Eventloop();
+    Loop::enter(STATE_PLAYING);
+    TrokWorld world;
+    double bytes = 0.0;
+    size_t built = 0;
+    for (auto _ : state) {
+        const size_t before = mallinfo2().uordblks;
+        world.startGame();
+        state.PauseTiming();
+        bytes = static_cast<double>(mallinfo2().uordblks - before);
+        built = world.getObjects().size();
+        world.endGame();
+        state.ResumeTiming();
+    }
+    state.counters["objects_built"] = static_cast<double>(built);
+    if (built > 0) {
+        state.counters["bytes_per_block"] = bytes / static_cast<double>(built);
+    }
+    std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_BlockCity)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

@@ -2,9 +2,8 @@
 // line per frame: "frame <number> state <state> <milliseconds since the last
 // frame> <milliseconds of this thread's processor time since the last
 // frame>" (the second leaves out the rasteriser's own threads). With --floor only the clear world is registered: the cheapest
-// frame the same window can show, a clear and a swap. With --draw-all every
-// object is drawn every frame, also those wholly out of view, as before the
-// game left those out. A benchmark program only; bench/framebench.sh drives it.
+// frame the same window can show, a clear and a swap. A benchmark program
+// only; bench/framebench.sh drives it.
 
 #include <GL/glut.h>
 #include <time.h>
@@ -18,7 +17,6 @@
 #include "Base/initialize.h"
 #include "Base/worldobject.h"
 #include "Game/gameinit.h"
-#include "Game/trokview.h"
 
 namespace {
 
@@ -63,7 +61,6 @@ int main(int argc, char** argv)
 {
     glutInit(&argc, argv);
     const bool floor = argc > 1 && std::strcmp(argv[1], "--floor") == 0;
-    TrokView::enabled = !(argc > 1 && std::strcmp(argv[1], "--draw-all") == 0);
     initTrokEngine();
     if (floor) {
         Eventloop::addWorldToList(new ClearWorld());

@@ -1,23 +1,25 @@
 #!/usr/bin/env bash
 # Frame cost of the real game under the X server of $DISPLAY (Xvfb with Mesa)
-# in its 1000 x 750 window: the median milliseconds per frame while the
-# default city is played, against the floor, the median frame of the same
-# window that only clears and swaps. Nobody needs to be at the keyboard:
-# xdotool starts the game. Usage: framebench.sh <framebench program> <dir with Content/> [seconds]
+# in its 1000 x 750 window: the median milliseconds per frame while a city is
+# played, for the default city, the default city tiled 4 x 4 and 8 x 8 (the
+# activist in the plaza of a middle tile) and a 1024 x 1024 level of blocks
+# with one street (the activist in the middle), against the floor, the median
+# frame of the same window that only clears and swaps. Nobody needs to be at
+# the keyboard: xdotool starts the game.
+# Usage: framebench.sh <framebench program> <dir with Content/> [seconds]
 set -u
 program="$1"
 content_dir="$2"
 seconds="${3:-4}"
-floor_log=$(mktemp)
-game_log=$(mktemp)
-bare_dir=$(mktemp -d)
-trap 'rm -rf "$floor_log" "$game_log" "$bare_dir"; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null' EXIT
+log=$(mktemp)
+levels=$(mktemp -d)
+trap 'rm -rf "$log" "$levels"; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null' EXIT
 
 fail() { echo "framebench: $*" >&2; exit 1; }
 [ -n "${DISPLAY:-}" ] || fail "no DISPLAY: run under Xvfb"
 
-start() {  # mode, log[, dir with Content/]
-  (cd "${3:-$content_dir}" && exec "$program" $1) >"$2" 2>&1 &
+start() {  # mode, dir with Content/
+  (cd "$2" && exec "$program" $1) >"$log" 2>&1 &
   pid=$!
   wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^default$' | head -n 1)
   [ -n "$wid" ] || fail "no window within 30 s"
@@ -27,61 +29,76 @@ stop() {
   wait "$pid" 2>/dev/null
   pid=""
 }
-# Median of the frame times (column 5), or of the main thread's processor
-# times (column 6), of the given state after the first 30 such frames.
-median() {  # log, state[, column]
-  awk -v s="$2" -v c="${3:-5}" '$1 == "frame" && $4 == s { if (++n > 30) print $c }' "$1" | sort -g \
-    | awk '{ v[NR] = $1 } END { if (NR == 0) { print "none"; exit } print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) " " NR }'
+# Median of the frame times of the given state after the first 30 such frames.
+median() {  # state
+  awk -v s="$1" '$1 == "frame" && $4 == s { if (++n > 30) print $5 }' "$log" | sort -g \
+    | awk '{ v[NR] = $1 } END { if (NR == 0) { print "none"; exit } print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'
 }
-
-start --floor "$floor_log"
-sleep "$seconds"
-stop
-read -r floor_ms floor_n <<<"$(median "$floor_log" 0)"
-
-# Presses a key until the game's frames are in the wanted state: the key is
-# held across frames, since the game reads key changes once a frame, and is
-# pressed again if it came before the window had the focus.
-press_until() {  # key, state, log
-  for _ in $(seq 1 20); do
+# Presses a key until the game's frames are in the wanted state: held across
+# frames, since the game reads key changes once a frame, and pressed again if
+# it came before the window had the focus.
+press_until() {  # key, state
+  for _ in $(seq 1 40); do
     xdotool keydown "$1"; sleep 0.15; xdotool keyup "$1"
-    for _ in $(seq 1 10); do
-      tail -n 5 "$3" | grep -q " state $2 " && return 0
+    for _ in $(seq 1 20); do
+      tail -n 5 "$log" | grep -q " state $2 " && return 0
       sleep 0.1
     done
   done
   fail "the game did not reach state $2"
 }
-play() {  # mode, log[, dir with Content/]
-  start "$1" "$2" "${3:-}"
+play() {  # dir with Content/
+  start "" "$1"
   xdotool windowfocus --sync "$wid" 2>/dev/null
-  press_until space 2 "$2"          # credits -> title
-  press_until space 3 "$2"          # title -> playing
+  press_until space 2  # credits -> title
+  press_until space 3  # title -> playing
   sleep "$seconds"
   stop
-  grep -m1 '^Map size' "$2" >/dev/null || fail "the game did not start (no size line)"
+  grep -q '^Map size' "$log" || fail "the game did not start (no size line)"
+  median 3
 }
-# The game as built, then drawing every object, in view or not, as before.
-play "" "$game_log"
-read -r game_ms game_n <<<"$(median "$game_log" 3)"
-read -r game_cpu _ <<<"$(median "$game_log" 3 6)"
-play --draw-all "$game_log"
-read -r all_ms all_n <<<"$(median "$game_log" 3)"
-read -r all_cpu _ <<<"$(median "$game_log" 3 6)"
-# The same city with every cell but the activist's emptied: the same ground
-# under the same camera and nothing on it, the cheapest frame that still
-# shows this view of the game.
-mkdir -p "$bare_dir/Content"
-awk 'NR <= 2 { print; next } { gsub(/[^@]/, "."); print }' "$content_dir/Content/city1.troklevel" \
-  >"$bare_dir/Content/city1.troklevel"
-play "" "$game_log" "$bare_dir"
-read -r bare_ms bare_n <<<"$(median "$game_log" 3)"
-[ "$floor_ms" != none ] && [ "$game_ms" != none ] && [ "$all_ms" != none ] && [ "$bare_ms" != none ] \
-  || fail "no frames measured"
 
-echo "floor (clear and swap):             ${floor_ms} ms per frame (median of ${floor_n} frames)"
-echo "default city, playing:              ${game_ms} ms per frame (median of ${game_n} frames), main thread ${game_cpu} ms"
-echo "default city, all drawn, as before: ${all_ms} ms per frame (median of ${all_n} frames), main thread ${all_cpu} ms"
-echo "its bare ground, same camera:       ${bare_ms} ms per frame (median of ${bare_n} frames)"
-awk -v g="$game_ms" -v i="$all_ms" -v f="$floor_ms" -v b="$bare_ms" \
-  'BEGIN { printf "ratio to the floor: %.2f (all drawn, as before: %.2f; bare ground: %.2f)\n", g / f, i / f, b / f }'
+# The levels: a directory each, holding Content/city1.troklevel.
+level() {  # name
+  mkdir -p "$levels/$1/Content"
+  echo "$levels/$1/Content/city1.troklevel"
+}
+tiled() {  # tiles
+  awk -v t="$1" 'NR == 1 { print; next } NR == 2 { print $1 * t, $2 * t; h = $2; next }
+    { row[NR - 3] = $0 } END {
+      for (ti = 0; ti < t; ++ti) for (r = 0; r < h; ++r) {
+        line = ""
+        for (tj = 0; tj < t; ++tj) {
+          cells = row[r]
+          if (ti != int(t / 2) || tj != int(t / 2)) gsub(/@/, ".", cells)
+          line = line cells
+        }
+        print line
+      } }' "$content_dir/Content/city1.troklevel" >"$(level "tiled$1")"
+}
+tiled 4
+tiled 8
+awk 'BEGIN { n = 1024; print "!MorvellantMapFile"; print n, n
+  blocks = sprintf("%" n "s", ""); gsub(/ /, "#", blocks); street = blocks; gsub(/#/, ".", street)
+  street = substr(street, 1, n / 2) "@......C" substr(street, n / 2 + 9)
+  for (i = 0; i < n; ++i) print (i == n / 2 ? street : blocks) }' >"$(level big)"
+
+start --floor "$content_dir"
+sleep "$seconds"
+stop
+floor_ms=$(median 0)
+default_ms=$(play "$content_dir")
+tiled4_ms=$(play "$levels/tiled4")
+tiled8_ms=$(play "$levels/tiled8")
+big_ms=$(play "$levels/big")
+for ms in "$floor_ms" "$default_ms" "$tiled4_ms" "$tiled8_ms" "$big_ms"; do
+  [ "$ms" != none ] || fail "no frames measured"
+done
+
+echo "median milliseconds per frame, 1000 x 750, after the first 30 frames of each:"
+awk -v f="$floor_ms" -v d="$default_ms" -v t4="$tiled4_ms" -v t8="$tiled8_ms" -v b="$big_ms" 'BEGIN {
+  printf "  floor (clear and swap)     %7.2f\n", f
+  printf "  default city, 48 x 36      %7.2f   %.2f x the floor\n", d, d / f
+  printf "  tiled 4 x 4, 192 x 144     %7.2f   %+.0f%% of the default city\n", t4, 100 * (t4 / d - 1)
+  printf "  tiled 8 x 8, 384 x 288     %7.2f   %+.0f%% of the default city\n", t8, 100 * (t8 / d - 1)
+  printf "  1024 x 1024 of blocks      %7.2f   %+.0f%% of the default city\n", b, 100 * (b / d - 1) }'
