@@ -36,7 +36,7 @@ const char* const kUsage =
     "Exit status: 0 when every level is playable (and balanced), 1 when one is\n"
     "not, 2 when the command line is wrong.\n";
 
-std::string clock(uint32_t ms)
+std::string minutesAndSeconds(uint32_t ms)
 {
     char text[16];
     std::snprintf(text, sizeof text, "%u:%02u", ms / 60000, ms / 1000 % 60);
@@ -55,7 +55,7 @@ bool playLevel(Playthrough& playthrough, const std::string& level, uint32_t limi
             played += r.ms;
             std::cout << (simple ? "simple player" : "idle activist") << ", seed " << seed << ": "
                       << (r.state == STATE_WON ? "won at " : r.state == STATE_LOST ? "lost at " : "undecided after ")
-                      << clock(r.ms) << std::endl;
+                      << minutesAndSeconds(r.ms) << std::endl;
             if ((r.state == STATE_WON) != simple) {
                 failures += std::string(failures.empty() ? "" : "; ") + (simple ? "the simple player did not win"
                             : "the idle activist won") + " with seed " + std::to_string(seed);
@@ -63,7 +63,7 @@ bool playLevel(Playthrough& playthrough, const std::string& level, uint32_t limi
         }
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::cout << (failures.empty() ? "balanced" : "unbalanced: " + failures) << " (" << clock(played)
+    std::cout << (failures.empty() ? "balanced" : "unbalanced: " + failures) << " (" << minutesAndSeconds(played)
               << " of play in " << std::fixed << std::setprecision(1) << seconds << " s, "
               << std::setprecision(0) << played / 1000.0 / seconds << " times real time)" << std::endl;
     std::cout.unsetf(std::ios::floatfield);
