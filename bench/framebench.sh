@@ -2,8 +2,9 @@
 # Frame cost of the real game under the X server of $DISPLAY (Xvfb with Mesa)
 # in its 1000 x 750 window: the median milliseconds per frame while a city is
 # played, for the default city, the default city tiled 4 x 4 and 8 x 8 (the
-# activist in the plaza of a middle tile) and a 1024 x 1024 level of blocks
-# with one street (the activist in the middle), against the floor, the median
+# activist in the plaza of a middle tile), the default city amid a 1024 x 1024
+# level of streets, and a 1024 x 1024 level of blocks with one street (the
+# activist in the middle), against the floor, the median
 # frame of the same window that only clears and swaps. Nobody needs to be at
 # the keyboard: xdotool starts the game.
 # Usage: framebench.sh <framebench program> <dir with Content/> [seconds]
@@ -78,6 +79,12 @@ tiled() {  # tiles
 }
 tiled 4
 tiled 8
+# The default city in the middle of a 1024 x 1024 level of streets: the same
+# view as the default city's, in a city 600 times its area.
+awk 'NR == 2 { w = $1; h = $2; next } NR > 2 { row[NR - 3] = $0 } END { n = 1024; print "!MorvellantMapFile"
+  print n, n; empty = sprintf("%" n "s", ""); gsub(/ /, ".", empty); x = (n - w) / 2; z = (n - h) / 2
+  for (i = 0; i < n; ++i) print (i >= z && i < z + h ? substr(empty, 1, x) row[i - z] substr(empty, x + w + 1) : empty) }' \
+  "$content_dir/Content/city1.troklevel" >"$(level field)"
 awk 'BEGIN { n = 1024; print "!MorvellantMapFile"; print n, n
   blocks = sprintf("%" n "s", ""); gsub(/ /, "#", blocks); street = blocks; gsub(/#/, ".", street)
   street = substr(street, 1, n / 2) "@......C" substr(street, n / 2 + 9)
@@ -90,15 +97,17 @@ floor_ms=$(median 0)
 default_ms=$(play "$content_dir")
 tiled4_ms=$(play "$levels/tiled4")
 tiled8_ms=$(play "$levels/tiled8")
+field_ms=$(play "$levels/field")
 big_ms=$(play "$levels/big")
-for ms in "$floor_ms" "$default_ms" "$tiled4_ms" "$tiled8_ms" "$big_ms"; do
+for ms in "$floor_ms" "$default_ms" "$tiled4_ms" "$tiled8_ms" "$field_ms" "$big_ms"; do
   [ "$ms" != none ] || fail "no frames measured"
 done
 
 echo "median milliseconds per frame, 1000 x 750, after the first 30 frames of each:"
-awk -v f="$floor_ms" -v d="$default_ms" -v t4="$tiled4_ms" -v t8="$tiled8_ms" -v b="$big_ms" 'BEGIN {
+awk -v f="$floor_ms" -v d="$default_ms" -v t4="$tiled4_ms" -v t8="$tiled8_ms" -v c="$field_ms" -v b="$big_ms" 'BEGIN {
   printf "  floor (clear and swap)     %7.2f\n", f
   printf "  default city, 48 x 36      %7.2f   %.2f x the floor\n", d, d / f
   printf "  tiled 4 x 4, 192 x 144     %7.2f   %+.0f%% of the default city\n", t4, 100 * (t4 / d - 1)
   printf "  tiled 8 x 8, 384 x 288     %7.2f   %+.0f%% of the default city\n", t8, 100 * (t8 / d - 1)
+  printf "  it, 1024 x 1024 of streets %7.2f   %+.0f%% of the default city\n", c, 100 * (c / d - 1)
   printf "  1024 x 1024 of blocks      %7.2f   %+.0f%% of the default city\n", b, 100 * (b / d - 1) }'

@@ -7,6 +7,7 @@
 #include "Base/location.h"
 #include "Game/trokobject.h"
 #include "Game/trokphysics.h"
+#include "Game/trokview.h"
 
 // Each face's corner indices, counter-clockwise seen from outside.
 static const int kFaceCorners[6][4] = {
@@ -29,6 +30,8 @@ static const GLfloat kFaceNormals[6][3] = {
 
 // Faces 0 to 3 trace all twelve edges; the top and bottom add none.
 static const int kEdgeLoops = 4;
+// A box with more rings than this looks up the view to leave out those it cannot show.
+static const float kRingsWorthAView = 64.0f;
 
 static void ring(GLfloat a0, GLfloat a1, GLfloat a2, GLfloat b0, GLfloat b1, GLfloat b2,
                  GLfloat c0, GLfloat c1, GLfloat c2, GLfloat d0, GLfloat d1, GLfloat d2)
@@ -64,11 +67,18 @@ void TrokDisplay::draw() const
 {
     glPushMatrix();
     parent->physics->getCurrentLocation().use();
-    makeCube(fill, stroke, parent->physics->getSize());
+    const Vector size = parent->physics->getSize();
+    // Looking up the view costs a little: worth it only for many rings.
+    if (TrokView::enabled && std::rint(size.x) + std::rint(size.y) + std::rint(size.z) > kRingsWorthAView) {
+        const TrokView view = TrokView::current();
+        makeCube(fill, stroke, size, &view);
+    } else {
+        makeCube(fill, stroke, size);
+    }
     glPopMatrix();
 }
 
-void TrokDisplay::makeCube(Color fill, Color stroke, Vector size)
+void TrokDisplay::makeCube(Color fill, Color stroke, Vector size, const TrokView* view)
 {
     // Invisible walls: leave OpenGL alone altogether.
     if (fill.geta() == 0 && stroke.geta() == 0) {
@@ -121,20 +131,28 @@ void TrokDisplay::makeCube(Color fill, Color stroke, Vector size)
             }
             glEnd();
         }
+        const Vector half(std::fabs(hi.x), std::fabs(hi.y), std::fabs(hi.z));
+        auto shown = [view](Vector centre, Vector reach) { return view == nullptr || view->mayShowBox(centre, reach); };
         const float startX = std::fmin(hi.x, lo.x);
         for (int i = 1; i < nx; ++i) {
             const float x = startX + static_cast<float>(i);
-            ring(x, hi.y, hi.z, x, hi.y, lo.z, x, lo.y, lo.z, x, lo.y, hi.z);
+            if (shown(Vector(x, 0.0f, 0.0f), Vector(0.0f, half.y, half.z))) {
+                ring(x, hi.y, hi.z, x, hi.y, lo.z, x, lo.y, lo.z, x, lo.y, hi.z);
+            }
         }
         const float startY = std::fmin(hi.y, lo.y);
         for (int j = 1; j < ny; ++j) {
             const float y = startY + static_cast<float>(j);
-            ring(hi.x, y, hi.z, hi.x, y, lo.z, lo.x, y, lo.z, lo.x, y, hi.z);
+            if (shown(Vector(0.0f, y, 0.0f), Vector(half.x, 0.0f, half.z))) {
+                ring(hi.x, y, hi.z, hi.x, y, lo.z, lo.x, y, lo.z, lo.x, y, hi.z);
+            }
         }
         const float startZ = std::fmin(hi.z, lo.z);
         for (int k = 1; k < nz; ++k) {
             const float z = startZ + static_cast<float>(k);
-            ring(hi.x, hi.y, z, hi.x, lo.y, z, lo.x, lo.y, z, lo.x, hi.y, z);
+            if (shown(Vector(0.0f, 0.0f, z), Vector(half.x, half.y, 0.0f))) {
+                ring(hi.x, hi.y, z, hi.x, lo.y, z, lo.x, lo.y, z, lo.x, hi.y, z);
+            }
         }
         // On again whether or not it was on before: the scene is lit.
         glEnable(GL_LIGHTING);

@@ -6,6 +6,7 @@
 #include "Game/trokcomponent.h"
 
 class TrokObject;
+class TrokView;
 
 // Draws its object as one lit box in the fill colour with unlit outlines in
 // the stroke colour: the edges, plus a ring at every whole unit along each
@@ -21,8 +22,10 @@ public:
     // The box at the physics' centre and facing.
     void draw() const;
     // A box of the given size centred on the current origin. Sizes are
-    // rounded to whole units, halves to even.
-    static void makeCube(Color fill, Color stroke, Vector size);
+    // rounded to whole units, halves to even. Given the view in the box's own
+    // coordinates, the rings wholly outside it are left out: they would not
+    // make a pixel, and the ground of a big city has thousands.
+    static void makeCube(Color fill, Color stroke, Vector size, const TrokView* view = nullptr);
 
 private:
     Color fill;

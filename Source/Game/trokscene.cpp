@@ -33,12 +33,9 @@ int32_t blockOf(float coordinate)
 }
 
 // The blocks a still object's drawn box covers, both ends included; false
-// when it is not to be filed.
+// when it is too large to file.
 bool blocksOf(const TrokObject& object, int32_t& x0, int32_t& z0, int32_t& x1, int32_t& z1)
 {
-    if (!object.isStill()) {
-        return false;
-    }
     const Vector centre = object.physics->getCurrentLocation();
     const Vector size = object.physics->getSize();
     const float hx = drawnHalf(size.x);
@@ -65,12 +62,16 @@ void TrokScene::build(const std::vector<TrokObject*>& list)
     objects = list;
     always.clear();
     across = down = 0;
-    // First the rectangle of blocks and the heights that the boxes to file reach.
+    // First what is still, the rectangle of blocks and the heights that the
+    // boxes to file reach.
+    std::vector<bool> still(objects.size());
     bool any = false;
     int32_t x0 = 0, z0 = 0, x1 = 0, z1 = 0;
-    for (const TrokObject* object : objects) {
+    for (size_t i = 0; i < objects.size(); ++i) {
+        const TrokObject* object = objects[i];
         int32_t bx0, bz0, bx1, bz1;
-        if (!blocksOf(*object, bx0, bz0, bx1, bz1)) {
+        still[i] = object->isStill();
+        if (!still[i] || !blocksOf(*object, bx0, bz0, bx1, bz1)) {
             continue;
         }
         const float y = object->physics->getCurrentLocation().y;
@@ -95,7 +96,7 @@ void TrokScene::build(const std::vector<TrokObject*>& list)
         std::vector<uint32_t> next(start.begin(), start.end() - 1);
         for (size_t i = 0; i < objects.size(); ++i) {
             int32_t bx0, bz0, bx1, bz1;
-            if (across == 0 || !blocksOf(*objects[i], bx0, bz0, bx1, bz1)) {
+            if (across == 0 || !still[i] || !blocksOf(*objects[i], bx0, bz0, bx1, bz1)) {
                 if (pass == 1) {
                     always.push_back(static_cast<uint32_t>(i));
                 }
@@ -146,7 +147,7 @@ void TrokScene::visit(const TrokView& view, int32_t bx, int32_t bz, int32_t side
     const Vector corner(static_cast<float>((firstX + bx) * kBlockSide), lowest,
                         static_cast<float>((firstZ + bz) * kBlockSide));
     const Vector size(cells, highest - lowest, cells);
-    if (!view.mayShow(corner + size * 0.5f, size)) {
+    if (!view.mayShowBox(corner + size * 0.5f, size * 0.5f)) {
         return;
     }
     if (side == 1) {

@@ -83,3 +83,20 @@ bool TrokView::mayShow(Vector centre, Vector size) const
     }
     return true;
 }
+
+bool TrokView::mayShowBox(Vector centre, Vector half) const
+{
+    for (int p = 0; p < 6; ++p) {
+        if (!bounded[p]) {
+            continue;
+        }
+        const double* plane = planes[p];
+        // The corner farthest inside the plane, and the same hair of room as above.
+        const double reach = std::fabs(plane[0]) * half.x + std::fabs(plane[1]) * half.y + std::fabs(plane[2]) * half.z;
+        const double distance = plane[0] * centre.x + plane[1] * centre.y + plane[2] * centre.z + plane[3];
+        if (std::isfinite(distance) && std::isfinite(reach) && distance < -(reach * 1.001 + 0.01)) {
+            return false;
+        }
+    }
+    return true;
+}

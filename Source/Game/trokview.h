@@ -23,6 +23,10 @@ public:
     // extent and turned any way, can reach the screen. Generous by a hair,
     // so that rounding never hides a pixel.
     bool mayShow(Vector centre, Vector size) const;
+    // False only when no part of the box centred on centre, reaching half
+    // along each axis of these coordinates, can reach the screen. Closer
+    // than mayShow for long and flat boxes, which it cannot turn.
+    bool mayShowBox(Vector centre, Vector half) const;
 
 private:
     double planes[6][4];    // a x + b y + c z + d >= 0 inside, (a, b, c) of length 1
