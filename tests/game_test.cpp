@@ -212,6 +212,7 @@ TEST(Screens, EscapeOnTheTitleEndsTheProgramAlsoWithSpace)
 // order of every draw, the reach of every talk and the timing of every leg.
 struct Play
 {
+    const char* name;
     std::vector<std::string> level;  // none: no level file at all
     const char* script;
     std::string out;                 // all of standard output, or with locksOnly its lock lines
@@ -219,7 +220,7 @@ struct Play
     bool locksOnly;
 };
 
-void PrintTo(const Play& play, std::ostream* out) { *out << play.script; }
+void PrintTo(const Play& play, std::ostream* out) { *out << play.name; }
 
 class WholeGame : public ::testing::TestWithParam<Play>
 {
@@ -258,14 +259,14 @@ const std::string kNoFile = "Incorrect file type!\nNo game: the level could not 
 
 INSTANTIATE_TEST_SUITE_P(Games, WholeGame, ::testing::Values(
     // In a 3 by 3 city the one citizen never wanders out of earshot.
-    Play{ { "...", "@C.", "..." }, "s500",
+    Play{ "OneCitizenWon", { "...", "@C.", "..." }, "s500",
           "Map size: 3,3\nLocked in with align 1.16544\nGained a loyal follower.\n" + status(1, 0, 1, 0) + kWin,
           STATE_WON, false },
-    Play{ { "PPP", "PCP", "PPP", ".@." }, "w4000",
+    Play{ "SurroundedLost", { "PPP", "PCP", "PPP", ".@." }, "w4000",
           "Map size: 3,4\nLocked in with align -1.20457\nLost a citizen to the police.\n" + status(9, 9, 0, 0) + kLose,
           STATE_LOST, false },
     // Citizens wander leg after leg while an officer talks; the activist walks and talks now and then.
-    Play{ { "W..C.....C....W", ".C....#....C...", "....C..@...$..C", "..C...P.....C..", ".C....0...C...C",
+    Play{ "WanderingAndTalking", { "W..C.....C....W", ".C....#....C...", "....C..@...$..C", "..C...P.....C..", ".C....0...C...C",
             "W......C.......W" },
           "+> 25 -> s10:88 +< 40 -< s60:88 w4000",
           "Locked in with align 1.12146\nLocked in with align 1.06035\nLocked in with align 1.10392\n"
@@ -273,10 +274,11 @@ INSTANTIATE_TEST_SUITE_P(Games, WholeGame, ::testing::Values(
           "Locked in with align -1.3084\nLocked in with align -1.32745\nLocked in with align -1.29736\n",
           STATE_LOST, true },
     // A level that cannot be played builds nothing, says why, and goes back to the title.
-    Play{ {}, "+S 2 -S 2", kNoFile + kNoFile, STATE_TITLE, false },
-    Play{ { "C.P" }, "", "Map size: 3,1\nNo game: the level has no activist (@).\n", STATE_TITLE, false },
-    Play{ tooBig(), "", "Map size: 2500,2500\nNo game: the level would take about 2146 MB, more than the 2048 MB a game "
-          "may use.\n", STATE_TITLE, false }));
+    Play{ "NoLevelFile", {}, "+S 2 -S 2", kNoFile + kNoFile, STATE_TITLE, false },
+    Play{ "NoActivist", { "C.P" }, "", "Map size: 3,1\nNo game: the level has no activist (@).\n", STATE_TITLE, false },
+    Play{ "TooBig", tooBig(), "", "Map size: 2500,2500\nNo game: the level would take about 2146 MB, more than the 2048 MB a game "
+          "may use.\n", STATE_TITLE, false }),
+    [](const ::testing::TestParamInfo<Play>& info) { return std::string(info.param.name); });
 
 // Ground, walls, then one object per building, roof and agent cell in
 // reading order; 8, 9, h and i build nothing, W only a waypoint at the
