@@ -5,8 +5,10 @@
 #include <GL/glut.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <initializer_list>
+#include <vector>
 
 namespace
 {
@@ -23,6 +25,81 @@ void (*specialUpCallback)(int, int, int) = nullptr;
 void tell(const char* name, std::initializer_list<double> args, const char* text = "", int length = 0)
 {
     observer(name, args.begin(), static_cast<int>(args.size()), text, length);
+}
+
+// The matrices are kept as OpenGL keeps them, column by column, so that the
+// game's view of what it may skip drawing is the view a window would give.
+struct Matrix
+{
+    double m[16];
+};
+
+const Matrix kIdentity = { { 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1 } };
+std::vector<Matrix> projection(1, kIdentity);
+std::vector<Matrix> modelview(1, kIdentity);
+std::vector<Matrix> texture(1, kIdentity);
+std::vector<Matrix>* current = &modelview;
+
+// The current matrix times m, as every OpenGL matrix call combines them.
+void multiply(const Matrix& by)
+{
+    const Matrix was = current->back();
+    for (int col = 0; col < 4; ++col) {
+        for (int row = 0; row < 4; ++row) {
+            double sum = 0.0;
+            for (int k = 0; k < 4; ++k) {
+                sum += was.m[k * 4 + row] * by.m[col * 4 + k];
+            }
+            current->back().m[col * 4 + row] = sum;
+        }
+    }
+}
+
+void translate(double x, double y, double z)
+{
+    Matrix t = kIdentity;
+    t.m[12] = x;
+    t.m[13] = y;
+    t.m[14] = z;
+    multiply(t);
+}
+
+void rotate(double degrees, double x, double y, double z)
+{
+    const double length = std::sqrt(x * x + y * y + z * z);
+    if (!(length > 0.0)) {
+        return;
+    }
+    x /= length;
+    y /= length;
+    z /= length;
+    const double c = std::cos(degrees * M_PI / 180.0);
+    const double s = std::sin(degrees * M_PI / 180.0);
+    const double d = 1.0 - c;
+    const Matrix r = { { x * x * d + c, y * x * d + z * s, x * z * d - y * s, 0,
+                         x * y * d - z * s, y * y * d + c, y * z * d + x * s, 0,
+                         x * z * d + y * s, y * z * d - x * s, z * z * d + c, 0,
+                         0, 0, 0, 1 } };
+    multiply(r);
+}
+
+void lookAt(double ex, double ey, double ez, double cx, double cy, double cz, double ux, double uy, double uz)
+{
+    double f[3] = { cx - ex, cy - ey, cz - ez };
+    const double fl = std::sqrt(f[0] * f[0] + f[1] * f[1] + f[2] * f[2]);
+    double s[3] = { f[1] * uz - f[2] * uy, f[2] * ux - f[0] * uz, f[0] * uy - f[1] * ux };
+    const double sl = std::sqrt(s[0] * s[0] + s[1] * s[1] + s[2] * s[2]);
+    if (!(fl > 0.0) || !(sl > 0.0)) {
+        return;     // no direction to look in, as GLU leaves it
+    }
+    for (int i = 0; i < 3; ++i) {
+        f[i] /= fl;
+        s[i] /= sl;
+    }
+    const double u[3] = { s[1] * f[2] - s[2] * f[1], s[2] * f[0] - s[0] * f[2], s[0] * f[1] - s[1] * f[0] };
+    const Matrix look = { { s[0], u[0], -f[0], 0, s[1], u[1], -f[1], 0, s[2], u[2], -f[2], 0, 0, 0, 0, 1 } };
+    multiply(look);
+    translate(-ex, -ey, -ez);
 }
 
 // An upload shows its first bytes: enough to tell a picture's corner.
@@ -54,6 +131,10 @@ void Headless::reset()
     reshapeCallback = nullptr;
     keyboardCallback = keyboardUpCallback = nullptr;
     specialCallback = specialUpCallback = nullptr;
+    projection.assign(1, kIdentity);
+    modelview.assign(1, kIdentity);
+    texture.assign(1, kIdentity);
+    current = &modelview;
 }
 
 // One line per call: its name, its parameters, the numbers an observer sees.
@@ -73,29 +154,19 @@ CALL(glCullFace, (GLenum mode), double(mode))
 CALL(glDepthMask, (GLboolean flag), double(flag))
 CALL(glDisable, (GLenum cap), double(cap))
 CALL(glEnable, (GLenum cap), double(cap))
-CALL0(glLoadIdentity)
-CALL(glMatrixMode, (GLenum mode), double(mode))
-CALL(glOrtho, (GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f), l, r, b, t, n, f)
 CALL(glPointSize, (GLfloat size), size)
 CALL(glPolygonOffset, (GLfloat factor, GLfloat units), factor, units)
-CALL0(glPushMatrix)
-CALL0(glPopMatrix)
 CALL(glPushClientAttrib, (GLbitfield mask), double(mask))
 CALL0(glPopClientAttrib)
 CALL(glPixelStorei, (GLenum pname, GLint param), double(pname), double(param))
 CALL(glRasterPos3f, (GLfloat x, GLfloat y, GLfloat z), x, y, z)
-CALL(glRotatef, (GLfloat angle, GLfloat x, GLfloat y, GLfloat z), angle, x, y, z)
 CALL(glShadeModel, (GLenum mode), double(mode))
-CALL(glTranslatef, (GLfloat x, GLfloat y, GLfloat z), x, y, z)
 CALL(glVertex2f, (GLfloat x, GLfloat y), x, y)
 CALL(glVertex3f, (GLfloat x, GLfloat y, GLfloat z), x, y, z)
 CALL(glViewport, (GLint x, GLint y, GLsizei w, GLsizei h), double(x), double(y), double(w), double(h))
 CALL(glBindTexture, (GLenum target, GLuint texture), double(target), double(texture))
 CALL(glTexParameteri, (GLenum target, GLenum pname, GLint param), double(target), double(pname), double(param))
 CALL(glTexEnvf, (GLenum target, GLenum pname, GLfloat param), double(target), double(pname), param)
-CALL(gluPerspective, (GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar), fovy, aspect, zNear, zFar)
-CALL(gluLookAt, (GLdouble ex, GLdouble ey, GLdouble ez, GLdouble cx, GLdouble cy, GLdouble cz, GLdouble ux,
-                 GLdouble uy, GLdouble uz), ex, ey, ez, cx, cy, cz, ux, uy, uz)
 CALL(glutInitDisplayMode, (unsigned int mode), double(mode))
 CALL(glutInitWindowSize, (int w, int h), double(w), double(h))
 CALL(glutInitWindowPosition, (int x, int y), double(x), double(y))
@@ -154,11 +225,55 @@ extern "C" GLint gluBuild2DMipmaps(GLenum target, GLint internalFormat, GLsizei 
     return 0;
 }
 
-// No matrices are kept: a query reads zeros, which the game takes as "no
-// view known", and so it draws everything.
-extern "C" void glGetFloatv(GLenum, GLfloat* params)
+// Calls that change the matrices are told and then applied.
+#define MATRIX_CALL(name, params, apply, ...) \
+    extern "C" void name params { if (observer) tell(#name, { __VA_ARGS__ }); apply; }
+
+MATRIX_CALL(glMatrixMode, (GLenum mode),
+            current = mode == GL_PROJECTION ? &projection : mode == GL_TEXTURE ? &texture : &modelview,
+            double(mode))
+extern "C" void glLoadIdentity(void)
 {
-    std::fill(params, params + 16, 0.0f);
+    if (observer) tell("glLoadIdentity", {});
+    current->back() = kIdentity;
+}
+
+extern "C" void glPushMatrix(void)
+{
+    if (observer) tell("glPushMatrix", {});
+    current->push_back(current->back());
+}
+
+// Popping the last matrix is an error that changes nothing.
+extern "C" void glPopMatrix(void)
+{
+    if (observer) tell("glPopMatrix", {});
+    if (current->size() > 1) current->pop_back();
+}
+
+MATRIX_CALL(glTranslatef, (GLfloat x, GLfloat y, GLfloat z), translate(x, y, z), x, y, z)
+MATRIX_CALL(glRotatef, (GLfloat angle, GLfloat x, GLfloat y, GLfloat z), rotate(angle, x, y, z), angle, x, y, z)
+MATRIX_CALL(glOrtho, (GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f),
+            multiply(Matrix{ { 2 / (r - l), 0, 0, 0, 0, 2 / (t - b), 0, 0, 0, 0, -2 / (f - n), 0,
+                               -(r + l) / (r - l), -(t + b) / (t - b), -(f + n) / (f - n), 1 } }),
+            l, r, b, t, n, f)
+MATRIX_CALL(gluPerspective, (GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar),
+            { const double c = 1.0 / std::tan(fovy * M_PI / 360.0);
+              multiply(Matrix{ { c / aspect, 0, 0, 0, 0, c, 0, 0, 0, 0, (zFar + zNear) / (zNear - zFar), -1,
+                                 0, 0, 2 * zFar * zNear / (zNear - zFar), 0 } }); },
+            fovy, aspect, zNear, zFar)
+MATRIX_CALL(gluLookAt, (GLdouble ex, GLdouble ey, GLdouble ez, GLdouble cx, GLdouble cy, GLdouble cz, GLdouble ux,
+                        GLdouble uy, GLdouble uz), lookAt(ex, ey, ez, cx, cy, cz, ux, uy, uz),
+            ex, ey, ez, cx, cy, cz, ux, uy, uz)
+
+// The two matrices the game asks for; anything else reads zeros.
+extern "C" void glGetFloatv(GLenum what, GLfloat* params)
+{
+    const std::vector<Matrix>* stack = what == GL_PROJECTION_MATRIX ? &projection
+                                     : what == GL_MODELVIEW_MATRIX ? &modelview : nullptr;
+    for (int i = 0; i < 16; ++i) {
+        params[i] = stack != nullptr ? static_cast<float>(stack->back().m[i]) : 0.0f;
+    }
 }
 
 // The address is the font's identity, as in freeglut.
