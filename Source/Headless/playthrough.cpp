@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <queue>
 #include <sstream>
 #include <vector>
 
@@ -33,6 +32,7 @@ const float kCloseEnough = 2.0f;
 const uint32_t kTalkEveryMs = 500;
 // Right, left, down, up: the directions of growing and shrinking x and z.
 const int kArrows[4] = { GLUT_KEY_RIGHT, GLUT_KEY_LEFT, GLUT_KEY_DOWN, GLUT_KEY_UP };
+const int kUnreached = -2;
 
 // Everything but a standing block can be walked: roofs lie overhead, and a
 // block of height 0 is flat.
@@ -47,59 +47,10 @@ int cellOf(float coordinate, int cells)
     return std::min(std::max(static_cast<int>(std::floor(coordinate)), 0), cells - 1);
 }
 
-// Where the simple player heads: the centre of the next cell on the shortest
-// way along the streets to the nearest undecided citizen, or where it stands
-// when it is close enough or none is left.
-Vector nextGoal(const TrokWorld& world)
-{
-    const TrokMap& map = *world.getMap();
-    const int w = map.getWidth();
-    const int h = map.getHeight();
-    const Vector at = world.trok->physics->getCurrentLocation();
-    std::vector<const TrokObject*> citizenAt(static_cast<size_t>(w) * h, nullptr);
-    for (const TrokObject* object : world.getObjects()) {
-        const TrokBehaviorCitizen* citizen = dynamic_cast<const TrokBehaviorCitizen*>(object->behavior);
-        if (citizen != nullptr && std::fabs(citizen->getAlignment()) < 1.0f) {
-            const Vector c = object->physics->getCurrentLocation();
-            citizenAt[static_cast<size_t>(cellOf(c.z, h)) * w + cellOf(c.x, w)] = object;
-        }
-    }
-    const int start = cellOf(at.z, h) * w + cellOf(at.x, w);
-    std::vector<int> cameFrom(citizenAt.size(), -2);
-    cameFrom[start] = -1;
-    std::queue<int> open;
-    open.push(start);
-    while (!open.empty()) {
-        const int here = open.front();
-        open.pop();
-        if (citizenAt[here] != nullptr) {
-            int next = here;
-            while (next != start && cameFrom[next] != start) {
-                next = cameFrom[next];
-            }
-            const Vector to = citizenAt[here]->physics->getCurrentLocation();
-            if (next == start || (to - at).length() <= kCloseEnough) {
-                return at;
-            }
-            return Vector(next % w + 0.5f, at.y, next / w + 0.5f);
-        }
-        const int steps[4][2] = { { 1, 0 }, { -1, 0 }, { 0, 1 }, { 0, -1 } };
-        for (const auto& step : steps) {
-            const int x = here % w + step[0];
-            const int z = here / w + step[1];
-            if (x >= 0 && x < w && z >= 0 && z < h && cameFrom[z * w + x] == -2 && walkable(map.get(z, x))) {
-                cameFrom[z * w + x] = here;
-                open.push(z * w + x);
-            }
-        }
-    }
-    return at;
-}
-
 }  // namespace
 
 Playthrough::Playthrough()
-    : world(nullptr), scratch(), held()
+    : world(nullptr), scratch(), held(), citizens(), citizenAt(), cameFrom(), reached()
 {
     Headless::reset();
     initTrokEngine();
@@ -132,6 +83,7 @@ Playthrough::Result Playthrough::play(const std::string& level, unsigned seed, b
     // nudge and police rhythm of the game.
     std::srand(seed);
     frame();
+    findCitizens();
     uint32_t played = 0;
     while (Eventloop::getState() == STATE_PLAYING && played < limitMs) {
         if (simplePlayer) {
@@ -164,10 +116,86 @@ void Playthrough::frame()
     Headless::display();
 }
 
+// The citizens of the game just built, in list order: the simple player
+// looks for them every frame, and a big city holds a million other objects.
+void Playthrough::findCitizens()
+{
+    citizens.clear();
+    if (Eventloop::getState() != STATE_PLAYING) {
+        return;
+    }
+    for (const TrokObject* object : world->getObjects()) {
+        if (dynamic_cast<const TrokBehaviorCitizen*>(object->behavior) != nullptr) {
+            citizens.push_back(object);
+        }
+    }
+    const TrokMap& map = *world->getMap();
+    const size_t cells = static_cast<size_t>(map.getWidth()) * map.getHeight();
+    citizenAt.assign(cells, nullptr);
+    cameFrom.assign(cells, kUnreached);
+}
+
+// Where the simple player heads: the centre of the next cell on the shortest
+// way along the streets to the nearest undecided citizen, or where it stands
+// when it is close enough or none is left. Only the cells the search reaches
+// are cleared afterwards, so a frame costs what the search explores.
+Vector Playthrough::nextGoal()
+{
+    const TrokMap& map = *world->getMap();
+    const int w = map.getWidth();
+    const int h = map.getHeight();
+    const Vector at = world->trok->physics->getCurrentLocation();
+    std::vector<int> marked;
+    for (const TrokObject* object : citizens) {
+        const TrokBehaviorCitizen* citizen = static_cast<const TrokBehaviorCitizen*>(object->behavior);
+        if (std::fabs(citizen->getAlignment()) < 1.0f) {
+            const Vector c = object->physics->getCurrentLocation();
+            const int cell = cellOf(c.z, h) * w + cellOf(c.x, w);
+            citizenAt[cell] = object;
+            marked.push_back(cell);
+        }
+    }
+    const int start = cellOf(at.z, h) * w + cellOf(at.x, w);
+    Vector goal = at;
+    reached.clear();
+    cameFrom[start] = -1;
+    reached.push_back(start);
+    for (size_t next = 0; next < reached.size(); ++next) {
+        const int here = reached[next];
+        if (citizenAt[here] != nullptr) {
+            int step = here;
+            while (step != start && cameFrom[step] != start) {
+                step = cameFrom[step];
+            }
+            const Vector to = citizenAt[here]->physics->getCurrentLocation();
+            if (step != start && (to - at).length() > kCloseEnough) {
+                goal = Vector(step % w + 0.5f, at.y, step / w + 0.5f);
+            }
+            break;
+        }
+        const int steps[4][2] = { { 1, 0 }, { -1, 0 }, { 0, 1 }, { 0, -1 } };
+        for (const auto& d : steps) {
+            const int x = here % w + d[0];
+            const int z = here / w + d[1];
+            if (x >= 0 && x < w && z >= 0 && z < h && cameFrom[z * w + x] == kUnreached && walkable(map.get(z, x))) {
+                cameFrom[z * w + x] = here;
+                reached.push_back(z * w + x);
+            }
+        }
+    }
+    for (const int cell : reached) {
+        cameFrom[cell] = kUnreached;
+    }
+    for (const int cell : marked) {
+        citizenAt[cell] = nullptr;
+    }
+    return goal;
+}
+
 void Playthrough::steer()
 {
     const Vector at = world->trok->physics->getCurrentLocation();
-    const Vector goal = nextGoal(*world);
+    const Vector goal = nextGoal();
     const bool wanted[4] = { goal.x - at.x > 0.1f, goal.x - at.x < -0.1f, goal.z - at.z > 0.1f,
                              goal.z - at.z < -0.1f };
     for (int i = 0; i < 4; ++i) {

@@ -3,7 +3,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "Base/vector.h"
+
+class TrokObject;
 class TrokWorld;
 
 // Plays levels as the game would, without a window: the whole program on the
@@ -40,8 +44,16 @@ private:
     TrokWorld* world;
     std::string scratch;
     bool held[4];           // the arrows the player holds
+    // The simple player's search: the game's citizens, and per cell of the
+    // map the undecided citizen there and the cell the search came from.
+    std::vector<const TrokObject*> citizens;
+    std::vector<const TrokObject*> citizenAt;
+    std::vector<int> cameFrom;
+    std::vector<int> reached;   // the cells the search reached, in order
 
     void frame();
+    void findCitizens();
+    Vector nextGoal();
     void steer();
 };
 
