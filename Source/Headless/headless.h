@@ -5,11 +5,11 @@
 
 // The platform without a window, for running the game where nobody watches
 // it: every OpenGL, GLU and GLUT call the game makes is answered as a window
-// that shows nothing would answer it, with its matrices kept, so that the game
-// skips what lies out of view as it does in a window. Time moves only when told, and the
-// callbacks the game registers are kept, so that frames, keys and resizes
-// arrive exactly as GLUT would deliver them. Linked in place of the GL
-// libraries by the level checker and the tests.
+// that shows nothing would answer it. The matrices are kept, so that the game
+// skips what lies out of view as it does in a window. Time moves only when
+// told, and the callbacks the game registers are kept, so that frames, keys
+// and resizes arrive exactly as GLUT would deliver them. Linked in place of
+// the GL libraries by the level checker and the tests.
 class Headless
 {
 public:
