@@ -69,7 +69,7 @@ void TrokDisplay::draw() const
     parent->physics->getCurrentLocation().use();
     const Vector size = parent->physics->getSize();
     // Looking up the view costs a little: worth it only for many rings.
-    if (TrokView::enabled && std::rint(size.x) + std::rint(size.y) + std::rint(size.z) > kRingsWorthAView) {
+    if (std::rint(size.x) + std::rint(size.y) + std::rint(size.z) > kRingsWorthAView) {
         const TrokView view = TrokView::current();
         makeCube(fill, stroke, size, &view);
     } else {

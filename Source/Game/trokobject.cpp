@@ -71,13 +71,15 @@ TrokObject::TrokObject(TrokObjectInit init, Vector pos, Vector size)
 
 TrokObject::~TrokObject()
 {
-    if (movement != sharedMovement()) {
+    // The controller and the behaviour are shared together or not at all.
+    const bool shared = movement == sharedMovement();
+    if (!shared) {
         delete movement;
     }
     movement = nullptr;
     delete physics;     // leaves the shared collision list
     physics = nullptr;
-    if (behavior != sharedBehavior(behavior->getBehaviorType())) {
+    if (!shared) {
         delete behavior;
     }
     behavior = nullptr;

@@ -32,22 +32,33 @@ int32_t blockOf(float coordinate)
     return static_cast<int32_t>(std::floor(coordinate / kBlockSide));
 }
 
-// The blocks a still object's drawn box covers, both ends included; false
-// when it is too large to file.
-bool blocksOf(const TrokObject& object, int32_t& x0, int32_t& z0, int32_t& x1, int32_t& z1)
+// The blocks a still object's drawn box covers, both ends included; not
+// filed when the object moves or is too large to file.
+struct Blocks
 {
+    int32_t x0;
+    int32_t z0;
+    int32_t x1;
+    int32_t z1;
+    bool filed;
+};
+
+Blocks blocksOf(const TrokObject& object)
+{
+    Blocks b = { 0, 0, 0, 0, false };
     const Vector centre = object.physics->getCurrentLocation();
     const Vector size = object.physics->getSize();
     const float hx = drawnHalf(size.x);
     const float hz = drawnHalf(size.z);
-    if (!(std::fabs(centre.x) + hx < 1e8f && std::fabs(centre.z) + hz < 1e8f)) {
-        return false;
+    if (!object.isStill() || !(std::fabs(centre.x) + hx < 1e8f && std::fabs(centre.z) + hz < 1e8f)) {
+        return b;
     }
-    x0 = blockOf(centre.x - hx);
-    x1 = blockOf(centre.x + hx);
-    z0 = blockOf(centre.z - hz);
-    z1 = blockOf(centre.z + hz);
-    return (int64_t(x1) - x0 + 1) * (int64_t(z1) - z0 + 1) <= kMostBlocksPerBox;
+    b.x0 = blockOf(centre.x - hx);
+    b.x1 = blockOf(centre.x + hx);
+    b.z0 = blockOf(centre.z - hz);
+    b.z1 = blockOf(centre.z + hz);
+    b.filed = (int64_t(b.x1) - b.x0 + 1) * (int64_t(b.z1) - b.z0 + 1) <= kMostBlocksPerBox;
+    return b;
 }
 
 }  // namespace
@@ -62,26 +73,24 @@ void TrokScene::build(const std::vector<TrokObject*>& list)
     objects = list;
     always.clear();
     across = down = 0;
-    // First what is still, the rectangle of blocks and the heights that the
-    // boxes to file reach.
-    std::vector<bool> still(objects.size());
+    // First the blocks each object covers, the rectangle of them and the
+    // heights that the boxes to file reach.
+    std::vector<Blocks> blocks(objects.size());
     bool any = false;
     int32_t x0 = 0, z0 = 0, x1 = 0, z1 = 0;
     for (size_t i = 0; i < objects.size(); ++i) {
-        const TrokObject* object = objects[i];
-        int32_t bx0, bz0, bx1, bz1;
-        still[i] = object->isStill();
-        if (!still[i] || !blocksOf(*object, bx0, bz0, bx1, bz1)) {
+        const Blocks& b = blocks[i] = blocksOf(*objects[i]);
+        if (!b.filed) {
             continue;
         }
-        const float y = object->physics->getCurrentLocation().y;
-        const float hy = drawnHalf(object->physics->getSize().y);
+        const float y = objects[i]->physics->getCurrentLocation().y;
+        const float hy = drawnHalf(objects[i]->physics->getSize().y);
         lowest = any ? std::min(lowest, y - hy) : y - hy;
         highest = any ? std::max(highest, y + hy) : y + hy;
-        x0 = any ? std::min(x0, bx0) : bx0;
-        z0 = any ? std::min(z0, bz0) : bz0;
-        x1 = any ? std::max(x1, bx1) : bx1;
-        z1 = any ? std::max(z1, bz1) : bz1;
+        x0 = any ? std::min(x0, b.x0) : b.x0;
+        z0 = any ? std::min(z0, b.z0) : b.z0;
+        x1 = any ? std::max(x1, b.x1) : b.x1;
+        z1 = any ? std::max(z1, b.z1) : b.z1;
         any = true;
     }
     if (any && (int64_t(x1) - x0 + 1) * (int64_t(z1) - z0 + 1) <= kMostBlocks) {
@@ -95,17 +104,17 @@ void TrokScene::build(const std::vector<TrokObject*>& list)
     for (int pass = 0; pass < 2; ++pass) {
         std::vector<uint32_t> next(start.begin(), start.end() - 1);
         for (size_t i = 0; i < objects.size(); ++i) {
-            int32_t bx0, bz0, bx1, bz1;
-            if (across == 0 || !still[i] || !blocksOf(*objects[i], bx0, bz0, bx1, bz1)) {
+            const Blocks& b = blocks[i];
+            if (across == 0 || !b.filed) {
                 if (pass == 1) {
                     always.push_back(static_cast<uint32_t>(i));
                 }
                 continue;
             }
-            for (int32_t bz = bz0; bz <= bz1; ++bz) {
-                for (int32_t bx = bx0; bx <= bx1; ++bx) {
-                    const size_t b = static_cast<size_t>(bz - firstZ) * across + (bx - firstX);
-                    pass == 0 ? ++start[b + 1] : (filed[next[b]++] = static_cast<uint32_t>(i));
+            for (int32_t bz = b.z0; bz <= b.z1; ++bz) {
+                for (int32_t bx = b.x0; bx <= b.x1; ++bx) {
+                    const size_t at = static_cast<size_t>(bz - firstZ) * across + (bx - firstX);
+                    pass == 0 ? ++start[at + 1] : (filed[next[at]++] = static_cast<uint32_t>(i));
                 }
             }
         }

@@ -65,34 +65,26 @@ bool TrokView::mayShow(Vector centre, Vector size) const
     const double x = std::fmax(std::fabs(size.x), std::fabs(std::rint(size.x)));
     const double y = std::fmax(std::fabs(size.y), std::fabs(std::rint(size.y)));
     const double z = std::fmax(std::fabs(size.z), std::fabs(std::rint(size.z)));
-    const double radius = 0.5 * std::sqrt(x * x + y * y + z * z);
-    const double reach = radius * 1.001 + 0.01;
-    if (!std::isfinite(reach) || !std::isfinite(centre.x) || !std::isfinite(centre.y) ||
-        !std::isfinite(centre.z)) {
-        return true;
-    }
-    for (int p = 0; p < 6; ++p) {
-        if (!bounded[p]) {
-            continue;
-        }
-        const double distance = planes[p][0] * centre.x + planes[p][1] * centre.y + planes[p][2] * centre.z +
-                                planes[p][3];
-        if (distance < -reach) {
-            return false;
-        }
-    }
-    return true;
+    return mayReach(centre, Vector(0.0f, 0.0f, 0.0f), 0.5 * std::sqrt(x * x + y * y + z * z));
 }
 
 bool TrokView::mayShowBox(Vector centre, Vector half) const
+{
+    return mayReach(centre, half, 0.0);
+}
+
+bool TrokView::mayReach(Vector centre, Vector half, double radius) const
 {
     for (int p = 0; p < 6; ++p) {
         if (!bounded[p]) {
             continue;
         }
         const double* plane = planes[p];
-        // The corner farthest inside the plane, and the same hair of room as above.
-        const double reach = std::fabs(plane[0]) * half.x + std::fabs(plane[1]) * half.y + std::fabs(plane[2]) * half.z;
+        // The sphere's radius plus the box's corner farthest inside the
+        // plane, with a hair of room so that rounding never hides a pixel.
+        // What is not a number is never left out.
+        const double reach = radius + std::fabs(plane[0]) * half.x + std::fabs(plane[1]) * half.y +
+                             std::fabs(plane[2]) * half.z;
         const double distance = plane[0] * centre.x + plane[1] * centre.y + plane[2] * centre.z + plane[3];
         if (std::isfinite(distance) && std::isfinite(reach) && distance < -(reach * 1.001 + 0.01)) {
             return false;

@@ -33,6 +33,9 @@ private:
     bool bounded[6];        // false: a plane the matrices do not define
 
     TrokView();
+    // False only when the box of the given half extents, grown by radius in
+    // every direction, lies wholly outside one of the planes.
+    bool mayReach(Vector centre, Vector half, double radius) const;
 };
 
 #endif

@@ -83,6 +83,21 @@ void rotate(double degrees, double x, double y, double z)
     multiply(r);
 }
 
+void ortho(double l, double r, double b, double t, double n, double f)
+{
+    const Matrix o = { { 2 / (r - l), 0, 0, 0, 0, 2 / (t - b), 0, 0, 0, 0, -2 / (f - n), 0,
+                         -(r + l) / (r - l), -(t + b) / (t - b), -(f + n) / (f - n), 1 } };
+    multiply(o);
+}
+
+void perspective(double fovy, double aspect, double zNear, double zFar)
+{
+    const double c = 1.0 / std::tan(fovy * M_PI / 360.0);
+    const Matrix p = { { c / aspect, 0, 0, 0, 0, c, 0, 0, 0, 0, (zFar + zNear) / (zNear - zFar), -1,
+                         0, 0, 2 * zFar * zNear / (zNear - zFar), 0 } };
+    multiply(p);
+}
+
 void lookAt(double ex, double ey, double ez, double cx, double cy, double cz, double ux, double uy, double uz)
 {
     double f[3] = { cx - ex, cy - ey, cz - ez };
@@ -254,14 +269,9 @@ extern "C" void glPopMatrix(void)
 MATRIX_CALL(glTranslatef, (GLfloat x, GLfloat y, GLfloat z), translate(x, y, z), x, y, z)
 MATRIX_CALL(glRotatef, (GLfloat angle, GLfloat x, GLfloat y, GLfloat z), rotate(angle, x, y, z), angle, x, y, z)
 MATRIX_CALL(glOrtho, (GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f),
-            multiply(Matrix{ { 2 / (r - l), 0, 0, 0, 0, 2 / (t - b), 0, 0, 0, 0, -2 / (f - n), 0,
-                               -(r + l) / (r - l), -(t + b) / (t - b), -(f + n) / (f - n), 1 } }),
-            l, r, b, t, n, f)
+            ortho(l, r, b, t, n, f), l, r, b, t, n, f)
 MATRIX_CALL(gluPerspective, (GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar),
-            { const double c = 1.0 / std::tan(fovy * M_PI / 360.0);
-              multiply(Matrix{ { c / aspect, 0, 0, 0, 0, c, 0, 0, 0, 0, (zFar + zNear) / (zNear - zFar), -1,
-                                 0, 0, 2 * zFar * zNear / (zNear - zFar), 0 } }); },
-            fovy, aspect, zNear, zFar)
+            perspective(fovy, aspect, zNear, zFar), fovy, aspect, zNear, zFar)
 MATRIX_CALL(gluLookAt, (GLdouble ex, GLdouble ey, GLdouble ez, GLdouble cx, GLdouble cy, GLdouble cz, GLdouble ux,
                         GLdouble uy, GLdouble uz), lookAt(ex, ey, ez, cx, cy, cz, ux, uy, uz),
             ex, ey, ez, cx, cy, cz, ux, uy, uz)
