@@ -27,13 +27,6 @@ struct GameHarness
         initTrokEngine();
         initGameWorlds();
     }
-    void frames(int count)
-    {
-        for (; count > 0; --count) {
-            Headless::advanceClock(16);
-            Headless::display();
-        }
-    }
     int state() const { return Eventloop::getState(); }
 };
 
@@ -70,31 +63,8 @@ const char* const kHead = "glClear 256|glDisable 2896|";
 const char* const kQuad = "glColor4ubv 0 0 0 96|glDepthMask 0|glBegin 7|glVertex3f 0 0 0|glVertex3f 5 0 0|"
                           "glVertex3f 5 5 0|glVertex3f 0 5 0|glEnd|glDepthMask 1|glColor4ubv 255 255 255 255|";
 
-// '+' presses and '-' releases the key after it (E Escape, S Space, arrows
-// < > ^ v); '=' asks for the state of the digit after it; a number runs
-// that many frames of 16 ms; "wN" runs up to N frames and "sN:P" talks up to
-// N times, P frames apart, both only while a game is being played.
-void play(GameHarness& game, const std::string& script)
-{
-    std::istringstream words(script);
-    for (std::string w; words >> w;) {
-        const char k = w.size() > 1 ? w[1] : 0;
-        const unsigned char key = k == 'E' ? 27 : k == 'S' ? ' ' : k;
-        const size_t arrow = std::string("<^>v").find(k);
-        if (w[0] == '+') arrow != std::string::npos ? Headless::pressSpecial(100 + arrow) : Headless::pressKey(key);
-        if (w[0] == '-') arrow != std::string::npos ? Headless::releaseSpecial(100 + arrow) : Headless::releaseKey(key);
-        if (w[0] == '=') Eventloop::switchState(k - '0');
-        if (std::isdigit(w[0])) game.frames(std::stoi(w));
-        const int gap = w.find(':') == std::string::npos ? 0 : std::stoi(w.substr(w.find(':') + 1));
-        for (int n = w[0] == 's' || w[0] == 'w' ? std::stoi(w.substr(1)) : 0; n > 0; --n) {
-            if (game.state() == STATE_PLAYING && w[0] == 's') play(game, "+S 1 -S");
-            for (int i = 0; i <= gap && game.state() == STATE_PLAYING; ++i) game.frames(1);
-        }
-    }
-}
-
 // Through the credits and the title: Space's first playing frame builds the game.
-const char* const kToTheGame = "2 +x 1 -x 1 +S 1 -S 1";
+const char* const kToTheGame = "2 +x 1 -x 1 +Space 1 -Space 1";
 
 std::string status(int total, int police, int allies, int citizens)
 {
@@ -125,29 +95,31 @@ TEST(Screens, KeysWalkTheStatesAndEachStateDrawsItsText)
     EXPECT_EQ(gldouble::callsNamed("glBlendFunc")[0].args[1], GL_ONE_MINUS_SRC_ALPHA);
     EXPECT_EQ(gldouble::calls().back().args, (std::vector<double>{ 15 / 255.0f, 0, 32 / 255.0f, 1 }));
     const struct { const char* keys; const char* text; int state; } walk[] = {
-        { "+E", kUnknown, STATE_CREDITS }, { "-E", kCredits, STATE_CREDITS },  // a release is no key press
-        { "+S", kCredits, STATE_TITLE }, { "", kTitle, STATE_TITLE },            // nor does it start a game
-        { "-S", kTitle, STATE_TITLE }, { "+S", kTitle, STATE_PLAYING },
-        { "+E", nullptr, STATE_PAUSED }, { "-E", kPaused, STATE_PAUSED },
-        { "-S", kPaused, STATE_TITLE },  // the Space held when pausing acts on release
-        { "+S", kTitle, STATE_PLAYING }, { "-S +E", nullptr, STATE_PAUSED }, { "-E", kPaused, STATE_PAUSED },
-        { "+E", kPaused, STATE_PLAYING }, { "-E +S", nullptr, STATE_PLAYING }, { "+E", nullptr, STATE_PAUSED },
-        { "-E", kPaused, STATE_PAUSED }, { "+E -S", kPaused, STATE_TITLE },  // Space's release wins over Escape
-        { "-E", kTitle, STATE_TITLE },                                        // and that Escape does not end it all
-        { "=4", kTitle, STATE_PAUSED }, { "+S", kPaused, STATE_PAUSED },      // paused with no game
-        { "-S", kPaused, STATE_TITLE }, { "=5", kTitle, STATE_LOST },
-        { "+S", kLost, STATE_LOST }, { "-S +E", kLost, STATE_TITLE },         // the end screens ignore Space
-        { "-E =6", kTitle, STATE_WON }, { "+S", kWon, STATE_WON }, { "-S +E", kWon, STATE_TITLE },
-        { "-E =9", kTitle, 9 }, { "+E", kUnknown, 9 }, { "-E =3", kUnknown, STATE_PLAYING },
+        { "+Escape", kUnknown, STATE_CREDITS }, { "-Escape", kCredits, STATE_CREDITS },  // a release is no key press
+        { "+Space", kCredits, STATE_TITLE }, { "", kTitle, STATE_TITLE },                  // nor does it start a game
+        { "-Space", kTitle, STATE_TITLE }, { "+Space", kTitle, STATE_PLAYING },
+        { "+Escape", nullptr, STATE_PAUSED }, { "-Escape", kPaused, STATE_PAUSED },
+        { "-Space", kPaused, STATE_TITLE },  // the Space held when pausing acts on release
+        { "+Space", kTitle, STATE_PLAYING }, { "-Space +Escape", nullptr, STATE_PAUSED },
+        { "-Escape", kPaused, STATE_PAUSED }, { "+Escape", kPaused, STATE_PLAYING },
+        { "-Escape +Space", nullptr, STATE_PLAYING }, { "+Escape", nullptr, STATE_PAUSED },
+        { "-Escape", kPaused, STATE_PAUSED },
+        { "+Escape -Space", kPaused, STATE_TITLE },  // Space's release wins over Escape
+        { "-Escape", kTitle, STATE_TITLE },          // and that Escape does not end it all
+        { "=paused", kTitle, STATE_PAUSED }, { "+Space", kPaused, STATE_PAUSED },  // paused with no game
+        { "-Space", kPaused, STATE_TITLE }, { "=lost", kTitle, STATE_LOST },
+        { "+Space", kLost, STATE_LOST }, { "-Space +Escape", kLost, STATE_TITLE },  // the end screens ignore Space
+        { "-Escape =won", kTitle, STATE_WON }, { "+Space", kWon, STATE_WON }, { "-Space +Escape", kWon, STATE_TITLE },
+        { "-Escape =9", kTitle, 9 }, { "+Escape", kUnknown, 9 }, { "-Escape =playing", kUnknown, STATE_PLAYING },
     };
     int width = 400;
     for (const auto& step : walk) {
-        play(game, step.keys);
+        keys(step.keys);
         const int during = game.state();
         width += 10;
         gldouble::clearCalls();
         Headless::reshape(width, 500);
-        game.frames(1);
+        gameFrame();
         std::string text, trace;
         std::vector<std::vector<double>> rasters;
         for (const gldouble::Call& call : gldouble::calls()) {
@@ -184,9 +156,9 @@ TEST(Screens, KeysWalkTheStatesAndEachStateDrawsItsText)
         ASSERT_EQ(game.state(), step.state);
     }
     // Playing: the frame rate in default stream formatting, no darkening.
-    game.frames(40);
+    keys("40");
     gldouble::clearCalls();
-    game.frames(1);
+    gameFrame();
     std::ostringstream fps;
     fps << "fps: " << Eventloop::getFPS() << "\n";
     std::string text;
@@ -196,15 +168,15 @@ TEST(Screens, KeysWalkTheStatesAndEachStateDrawsItsText)
     EXPECT_EQ(gldouble::callsNamed("glRasterPos3fv")[0].args, (std::vector<double>{ 0, 0.07f, 0 }));
     EXPECT_EQ(gldouble::callsNamed("glDepthMask").size(), 0u);
     Headless::reshape(300, 0);
-    game.frames(1);
+    gameFrame();
     EXPECT_EQ(gldouble::callsNamed("glOrtho").back().args[1], 1);  // no height: a safe ratio
     testing::internal::GetCapturedStdout();
 }
 
 TEST(Screens, EscapeOnTheTitleEndsTheProgramAlsoWithSpace)
 {
-    for (const char* script : { "2 +x 2 -x 2 +E 1", "2 +x 2 -x 2 +S +E 1" }) {
-        EXPECT_EXIT({ GameHarness game; play(game, script); }, ::testing::ExitedWithCode(0), "") << script;
+    for (const char* script : { "2 +x 2 -x 2 +Escape 1", "2 +x 2 -x 2 +Space +Escape 1" }) {
+        EXPECT_EXIT({ GameHarness game; keys(script); }, ::testing::ExitedWithCode(0), "") << script;
     }
 }
 
@@ -235,8 +207,8 @@ TEST_P(WholeGame, KeysAtVirtualTimesGiveTheExactOutput)
     testing::internal::CaptureStdout();
     GameHarness game;
     gldouble::setRecording(false);
-    play(game, kToTheGame);
-    play(game, g.script);
+    keys(kToTheGame);
+    keys(g.script);
     std::istringstream printed(testing::internal::GetCapturedStdout());
     std::string out;
     for (std::string line; std::getline(printed, line);) {
@@ -260,22 +232,22 @@ const std::string kNoFile = "Incorrect file type!\nNo game: the level could not 
 
 INSTANTIATE_TEST_SUITE_P(Games, WholeGame, ::testing::Values(
     // In a 3 by 3 city the one citizen never wanders out of earshot.
-    Play{ "OneCitizenWon", { "...", "@C.", "..." }, "s500",
+    Play{ "OneCitizenWon", { "...", "@C.", "..." }, "talk 500 every 0",
           "Map size: 3,3\nLocked in with align 1.16544\nGained a loyal follower.\n" + status(1, 0, 1, 0) + kWin,
           STATE_WON, false },
-    Play{ "SurroundedLost", { "PPP", "PCP", "PPP", ".@." }, "w4000",
+    Play{ "SurroundedLost", { "PPP", "PCP", "PPP", ".@." }, "play 4000",
           "Map size: 3,4\nLocked in with align -1.20457\nLost a citizen to the police.\n" + status(9, 9, 0, 0) + kLose,
           STATE_LOST, false },
     // Citizens wander leg after leg while an officer talks; the activist walks and talks now and then.
     Play{ "WanderingAndTalking", { "W..C.....C....W", ".C....#....C...", "....C..@...$..C", "..C...P.....C..", ".C....0...C...C",
             "W......C.......W" },
-          "+> 25 -> s10:88 +< 40 -< s60:88 w4000",
+          "+Right 25 -Right talk 10 every 88 +Left 40 -Left talk 60 every 88 play 4000",
           "Locked in with align 1.12146\nLocked in with align 1.06035\nLocked in with align 1.10392\n"
           "Locked in with align -1.18958\nLocked in with align -1.12893\nLocked in with align 1.15689\n"
           "Locked in with align -1.3084\nLocked in with align -1.32745\nLocked in with align -1.29736\n",
           STATE_LOST, true },
     // A level that cannot be played builds nothing, says why, and goes back to the title.
-    Play{ "NoLevelFile", {}, "+S 2 -S 2", kNoFile + kNoFile, STATE_TITLE, false },
+    Play{ "NoLevelFile", {}, "+Space 2 -Space 2", kNoFile + kNoFile, STATE_TITLE, false },
     Play{ "NoActivist", { "C.P" }, "", "Map size: 3,1\nNo game: the level has no activist (@).\n", STATE_TITLE, false },
     Play{ "TooBig", tooBig(), "", "Map size: 2500,2500\nNo game: the level would take about 2146 MB, more than the 2048 MB a game "
           "may use.\n", STATE_TITLE, false }),
@@ -338,12 +310,12 @@ TEST(GameWorld, PlayPauseWinAndPlayAgain)
     writeLevel({ "...", "@C.", "..." });
     GameHarness game;
     testing::internal::CaptureStdout();
-    play(game, kToTheGame);
+    keys(kToTheGame);
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(gldouble::callsNamed("glTranslatef")[0].args, (std::vector<double>{ 0, 0, 0 }));  // the marker before
     TrokWorld& world = WorldProbe::registered();
     const Location& cam = WorldProbe::cameraOf(world).loc;
-    play(game, "+v 5");
+    keys("+Down 5");
     const Vector at = world.trok->physics->getCurrentLocation();
     EXPECT_GT(at.z, 1.9f);
     EXPECT_LT((cam - (at + Vector(0.1f, 18.0f, 1.0f))).length(), 1e-4f);
@@ -351,21 +323,21 @@ TEST(GameWorld, PlayPauseWinAndPlayAgain)
     const std::vector<gldouble::Call> looks = gldouble::callsNamed("gluLookAt");
     const std::vector<double> look = looks[looks.size() - 2].args;  // the game world's, before the screens' 
     EXPECT_LT((Vector(look[3], look[4], look[5]) - cam - cam.findForward()).length(), 1e-4f);
-    play(game, "+E 1 -E 1");
+    keys("+Escape 1 -Escape 1");
     const std::vector<TrokObject*> objects = WorldProbe::objectsOf(world);
     const Vector paused = world.trok->physics->getCurrentLocation();
     gldouble::clearCalls();
-    game.frames(30);
+    keys("30");
     EXPECT_EQ(WorldProbe::objectsOf(world), objects);
     EXPECT_TRUE(Vector(world.trok->physics->getCurrentLocation()) == paused);
     EXPECT_EQ(gldouble::callsNamed("glTranslatef").size(), 30 * objects.size());  // drawn, no marker
     testing::internal::CaptureStdout();
-    play(game, "+E 1 -E 1 -v s500");  // the same game goes on
+    keys("+Escape 1 -Escape 1 -Down talk 500 every 0");  // the same game goes on
     testing::internal::GetCapturedStdout();
     ASSERT_EQ(game.state(), STATE_WON);
     const Vector last = world.trok->physics->getCurrentLocation();
     gldouble::clearCalls();
-    game.frames(1);
+    gameFrame();
     EXPECT_TRUE(WorldProbe::noGame(world));
     const auto moves = gldouble::callsNamed("glTranslatef");
     ASSERT_EQ(moves.size(), 3u);
@@ -375,7 +347,7 @@ TEST(GameWorld, PlayPauseWinAndPlayAgain)
     EXPECT_EQ(gldouble::callsNamed("glutSolidCube")[0].args[0], 0.5);
     EXPECT_LT((cam.findForward() - Vector(-0.1f, -18.0f, -1.0f).normalize()).length(), 1e-5f);  // looking down at it
     testing::internal::CaptureStdout();
-    play(game, "+E 1 -E 1 +S 1 -S 1");
+    keys("+Escape 1 -Escape 1 +Space 1 -Space 1");
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Map size: 3,3\n");
     EXPECT_EQ(WorldProbe::objectsOf(world).size(), 7u);
     EXPECT_EQ(TrokWorld::allyCount + TrokWorld::citizenCount + TrokWorld::totalAgentCount, 2u);

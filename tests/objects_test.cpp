@@ -56,17 +56,11 @@ protected:
         const size_t before = draws();
         for (float n : nudges) queueDraw(-0.1f, 0.3f, n);
         testing::internal::CaptureStdout();
-        Headless::pressKey(' ');
-        for (int i = 0; i < held; ++i) frame();
-        Headless::releaseKey(' ');
+        keys("+Space " + std::to_string(held) + " -Space", [this] { frame(); });
         EXPECT_EQ(draws() - before, nudges.size());
         return testing::internal::GetCapturedStdout();
     }
-    static int fill(TrokObject* o)
-    {
-        const Color c = o->display->getFillColor();
-        return c.getr() * 1000000 + c.getg() * 1000 + c.getb();
-    }
+    static std::string fill(TrokObject* o) { return rgba(o->display->getFillColor()); }
     static Vector velocity(TrokObject* o) { return PhysicsProbe::velocityOf(*o->physics); }
 
     std::vector<std::unique_ptr<TrokObject>> objects;
@@ -89,13 +83,14 @@ TEST_F(Objects, TalkingNudgesLocksAndTints)
               "Status: \n   totalAgents: 10\n   policeCount: 0\n   allyCount: 2\n   Remaining Citizens: 8\n");
     EXPECT_NEAR(static_cast<TrokBehaviorCitizen*>(far->behavior)->getAlignment(), 0.0f, 1e-6);
     frame();
-    EXPECT_EQ(fill(keen) + fill(exact), 2 * 252127117);
+    EXPECT_EQ(fill(keen), "252 127 117 255");
+    EXPECT_EQ(fill(exact), "252 127 117 255");
     TrokObject* doubter = citizen(Vector(8, 1, 10), -0.95f);
     // Held for two frames: one talk; the locked are found but draw nothing.
     EXPECT_NE(talk({ 0.1f, -0.08f }, 2).find("Locked in with align -1.03\nLost a citizen to the police.\n"),
               std::string::npos);
     frame();
-    EXPECT_EQ(fill(doubter), 124127245);
+    EXPECT_EQ(fill(doubter), "124 127 245 255");
 }
 
 // Bluer below zero; above it only green changes, red and blue keeping what
@@ -103,12 +98,12 @@ TEST_F(Objects, TalkingNudgesLocksAndTints)
 TEST_F(Objects, AlignmentTintsTheCitizen)
 {
     TrokObject* swing = citizen(Vector(6, 1, 2), -0.5f);
-    EXPECT_EQ(fill(swing), 252255117);  // the preset until it acts
+    EXPECT_EQ(fill(swing), "252 255 117 255");  // the preset until it acts
     make(OBJ_TROK, Vector(6, 1, 4));
     frame();
-    EXPECT_EQ(fill(swing), 188191181);
-    const std::pair<float, int> steps[] = { { 0.25f, 220223149 }, { 0.25f, 252255117 }, { -0.1f, 240243129 },
-                                            { 0.25f, 240236129 } };
+    EXPECT_EQ(fill(swing), "188 191 181 255");
+    const std::pair<float, const char*> steps[] = { { 0.25f, "220 223 149 255" }, { 0.25f, "252 255 117 255" },
+                                                    { -0.1f, "240 243 129 255" }, { 0.25f, "240 236 129 255" } };
     for (const auto& step : steps) {
         talk({ step.first });
         frame();
@@ -122,15 +117,12 @@ TEST_F(Objects, ArrowKeysSteerTheActivist)
 {
     TrokObject* trok = make(OBJ_TROK, Vector(5, 1, 5));
     const struct { const char* keys; Vector velocity, facing; } steps[] = {
-        { "+^+>", Vector(1, 0, -1).normalize() * 3.5f, Vector(1, 0, 0) }, { "->+v", Vector(), Vector(0, 0, 1) },
-        { "-^-v+<", Vector(-3.5f, 0, 0), Vector(-1, 0, 0) }, { "-<+w+a+s+d+ +c", Vector(), Vector(-1, 0, 0) } };
+        { "+Up +Right 1", Vector(1, 0, -1).normalize() * 3.5f, Vector(1, 0, 0) },
+        { "-Right +Down 1", Vector(), Vector(0, 0, 1) },
+        { "-Up -Down +Left 1", Vector(-3.5f, 0, 0), Vector(-1, 0, 0) },
+        { "-Left +w +a +s +d +Space +c 1", Vector(), Vector(-1, 0, 0) } };
     for (const auto& step : steps) {
-        for (const char* k = step.keys; *k; k += 2) {
-            const size_t arrow = std::string("<^>v").find(k[1]);
-            if (arrow == std::string::npos) Headless::pressKey(k[1]);
-            else k[0] == '+' ? Headless::pressSpecial(100 + arrow) : Headless::releaseSpecial(100 + arrow);
-        }
-        frame();
+        keys(step.keys, [this] { frame(); });
         EXPECT_EQ(velocity(trok), step.velocity) << step.keys;
         EXPECT_LT((trok->physics->getCurrentLocation().findForward() - step.facing).length(), 1e-6f) << step.keys;
     }
@@ -168,24 +160,28 @@ TEST_F(Objects, PoliceShuttleBetweenWaypoints)
     EXPECT_EQ(TrokMovementAIPolice::nearestWaypointFromExcluding(Vector(5, 2, 5), 1, 0), 2);    // in 3D
 }
 
-// The presets as the design's table has them; codes pick the classes, and
-// codes out of range end the process.
+// Every preset, field by field as the game's table of presets lists them;
+// codes pick the classes, and codes out of range end the process.
 TEST_F(Objects, PresetsAndFactories)
 {
-    std::ostringstream text;
-    for (const TrokObjectInit* i : { &OBJ_GROUND, &OBJ_CITIZEN, &OBJ_POLICE, &OBJ_ALLY, &OBJ_BUILDING_EXTRA,
-                                     &OBJ_BUILDING, &OBJ_WALL, &OBJ_TROK }) {
-        text << i->moveType << " " << i->moveSpeed << " " << i->obstructive << int(i->pushrank) << i->isMovingObject
-             << " " << i->behavType;
-        for (const Color& c : { i->fillcolor, i->linecolor }) {
-            text << " " << int(c.getr()) << "," << int(c.getg()) << "," << int(c.getb()) << "," << int(c.geta());
-        }
-        text << "\n";
+    const struct { const TrokObjectInit& preset; const char* fields; } presets[] = {
+        { OBJ_GROUND, "move 0 speed 1 solid 0 rank 255 moving 0 behaviour 3 fill 0 0 0 255 line 255 255 255 255" },
+        { OBJ_CITIZEN, "move 2 speed 2.5 solid 1 rank 255 moving 1 behaviour 7 fill 252 255 117 255 line 0 0 0 255" },
+        { OBJ_POLICE, "move 3 speed 3.7 solid 1 rank 255 moving 1 behaviour 8 fill 32 32 220 255 line 0 0 0 255" },
+        { OBJ_ALLY, "move 4 speed 3.3 solid 1 rank 255 moving 1 behaviour 9 fill 255 200 200 255 line 0 0 0 255" },
+        { OBJ_BUILDING_EXTRA, "move 0 speed 1 solid 0 rank 255 moving 0 behaviour 3 fill 0 64 64 255 line 0 0 0 255" },
+        { OBJ_BUILDING, "move 0 speed 1 solid 1 rank 255 moving 0 behaviour 1 fill 255 255 255 255 line 0 0 0 255" },
+        { OBJ_WALL, "move 0 speed 1 solid 1 rank 255 moving 0 behaviour 3 fill 255 255 255 0 line 255 255 255 0" },
+        { OBJ_TROK, "move 1 speed 3.5 solid 1 rank 50 moving 1 behaviour 5 fill 255 32 32 216 line 0 0 0 255" },
+    };
+    for (const auto& p : presets) {
+        const TrokObjectInit& i = p.preset;
+        std::ostringstream fields;
+        fields << "move " << i.moveType << " speed " << i.moveSpeed << " solid " << i.obstructive << " rank "
+               << int(i.pushrank) << " moving " << i.isMovingObject << " behaviour " << i.behavType << " fill "
+               << rgba(i.fillcolor) << " line " << rgba(i.linecolor);
+        EXPECT_EQ(fields.str(), p.fields);
     }
-    EXPECT_EQ(text.str(), "0 1 02550 3 0,0,0,255 255,255,255,255\n2 2.5 12551 7 252,255,117,255 0,0,0,255\n"
-                          "3 3.7 12551 8 32,32,220,255 0,0,0,255\n4 3.3 12551 9 255,200,200,255 0,0,0,255\n"
-                          "0 1 02550 3 0,64,64,255 0,0,0,255\n0 1 12550 1 255,255,255,255 0,0,0,255\n"
-                          "0 1 12550 3 255,255,255,0 255,255,255,0\n1 3.5 1501 5 255,32,32,216 0,0,0,255\n");
     TrokObject* thing = make(OBJ_WALL, Vector(0, 1, 0));
     std::string kinds;
     for (int type = BEHAV_NONE; type < BEHAV_NULL; ++type) {

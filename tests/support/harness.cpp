@@ -4,10 +4,90 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <GL/glut.h>
+
 #include <cmath>
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <sstream>
+
+#include "Game/gamestates.h"
+
+void gameFrame()
+{
+    Headless::advanceClock(16);
+    Headless::display();
+}
+
+namespace {
+
+const std::map<std::string, unsigned char> kKeys = { { "Escape", 27 }, { "Space", ' ' }, { "Tab", '\t' },
+                                                     { "Enter", '\r' } };
+const std::map<std::string, int> kSpecialKeys = { { "Up", GLUT_KEY_UP }, { "Down", GLUT_KEY_DOWN },
+                                                  { "Left", GLUT_KEY_LEFT }, { "Right", GLUT_KEY_RIGHT },
+                                                  { "F11", GLUT_KEY_F11 } };
+const std::map<std::string, int> kStates = { { "credits", STATE_CREDITS }, { "title", STATE_TITLE },
+                                             { "playing", STATE_PLAYING }, { "paused", STATE_PAUSED },
+                                             { "lost", STATE_LOST }, { "won", STATE_WON } };
+
+void key(const std::string& name, bool down)
+{
+    if (kSpecialKeys.count(name)) {
+        down ? Headless::pressSpecial(kSpecialKeys.at(name)) : Headless::releaseSpecial(kSpecialKeys.at(name));
+        return;
+    }
+    if (!kKeys.count(name) && name.size() != 1) {
+        ADD_FAILURE() << "no key named " << name;
+        return;
+    }
+    const unsigned char k = kKeys.count(name) ? kKeys.at(name) : static_cast<unsigned char>(name[0]);
+    down ? Headless::pressKey(k) : Headless::releaseKey(k);
+}
+
+bool playing() { return Eventloop::getState() == STATE_PLAYING; }
+
+}  // namespace
+
+void keys(const std::string& script, const std::function<void()>& frame)
+{
+    std::istringstream words(script);
+    for (std::string w; words >> w;) {
+        if (w[0] == '+' || w[0] == '-') {
+            key(w.substr(1), w[0] == '+');
+        } else if (w[0] == '=') {
+            const std::string state = w.substr(1);
+            Eventloop::switchState(kStates.count(state) ? kStates.at(state) : std::stoi(state));
+        } else if (w == "play") {
+            int n = 0;
+            words >> n;
+            for (; n > 0 && playing(); --n) frame();
+        } else if (w == "talk") {
+            int n = 0, gap = 0;
+            std::string every;
+            words >> n >> every >> gap;
+            for (; n > 0; --n) {
+                if (playing()) {
+                    Headless::pressKey(' ');
+                    frame();
+                    Headless::releaseKey(' ');
+                }
+                for (int i = 0; i <= gap && playing(); ++i) frame();
+            }
+        } else if (std::isdigit(static_cast<unsigned char>(w[0]))) {
+            for (int n = std::stoi(w); n > 0; --n) frame();
+        } else {
+            ADD_FAILURE() << "no such word in a key script: " << w;
+        }
+    }
+}
+
+std::string rgba(const Color& c)
+{
+    return std::to_string(c.getr()) + " " + std::to_string(c.getg()) + " " + std::to_string(c.getb()) + " " +
+           std::to_string(c.geta());
+}
 
 
 void writeLevel(const std::vector<std::string>& rows)

@@ -8,13 +8,35 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "Base/color.h"
 #include "Base/eventloop.h"
 #include "Game/trokobject.h"
 #include "Game/trokphysics.h"
 #include "double/gldouble.h"
+
+// Keys at virtual times, the one notation of every test: words separated by
+// blanks, done in order.
+//   +Space  -Space     a key goes down, comes up. Keys go by their names:
+//                      Escape, Space, Tab, Enter, Up, Down, Left, Right, F11;
+//                      any other single character is that character (x, A, 7)
+//   3                  three frames
+//   =paused            a game state asked for, as the screens would ask:
+//                      credits, title, playing, paused, lost, won, or a number
+//   play 400           up to 400 frames, while a game is being played
+//   talk 10 every 88   Space tapped (down for one frame) 10 times, 88 frames
+//                      apart, while a game is being played
+// A frame is one call of frame(): by default a whole frame of the program,
+// 16 ms of virtual time after the last.
+void gameFrame();
+void keys(const std::string& script, const std::function<void()>& frame = gameFrame);
+
+// A colour as its four components, "red green blue alpha": what a test
+// compares colours by.
+std::string rgba(const Color& colour);
 
 // Writes Content/city1.troklevel in a fresh directory of this process's own
 // (entered, and removed at exit): the magic line, the size, the rows.
