@@ -52,12 +52,15 @@ package: build
 	cd $(BUILD_DIR) && cpack
 
 # Benchmarks of an optimised build, in a directory of their own: objects,
-# collisions and cities on the recording double, then the real game's frame
-# against the floor under a virtual X server of its own.
+# collisions and cities on the recording double, the memory estimate of
+# levels near the budget against the peak of building them, then the real
+# game's frame against the floor under a virtual X server of its own.
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(BENCH_DIR) -j $(JOBS) --target morvellant_bench morvellant_framebench morvellant_content
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target morvellant_bench morvellant_memorybench morvellant_framebench \
+	  morvellant_content
 	./$(BENCH_DIR)/bench/morvellant_bench
+	./$(BENCH_DIR)/bench/morvellant_memorybench
 	xvfb-run -a -s "$(XVFB_SCREEN)" bash bench/framebench.sh \
 	  "$(CURDIR)/$(BENCH_DIR)/bench/morvellant_framebench" "$(CURDIR)/$(BENCH_DIR)"
 
