@@ -61,8 +61,8 @@ bool isRoof(char c)
     return c >= 'a' && c <= 'g';
 }
 
-// Whether the cell at x, along a side of the plane, lies at a square's far
-// edge, so that a unit box on it reaches the next square.
+// How many squares a unit box on the cell at x reaches along one axis: two
+// when its far face lies on a square's edge.
 int squaresReached(int x)
 {
     return (x & ((1 << kSquareShift) - 1)) == (1 << kSquareShift) - 1 ? 2 : 1;

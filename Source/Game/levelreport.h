@@ -29,7 +29,6 @@ private:
     int64_t bytes;      // what building a game of it takes at its peak, by count()
 
 public:
-
     // A game may take this much memory; a level that would need more is
     // refused before anything is built.
     static const int64_t mostMegabytes = 2048;
