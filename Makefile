@@ -6,9 +6,11 @@ SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
+# More options for the configuration of $(BUILD_DIR), e.g. -DBUILD_TESTING=OFF.
+CMAKE_ARGS ?=
 XVFB_SCREEN = -screen 0 1280x1024x24
 
-.PHONY: run check check-sanitize fuzz bench build build-debug deps package clean
+.PHONY: run check check-sanitize fuzz bench build build-debug deps package check-reproducible clean
 
 run: build
 	@if [ -z "$$DISPLAY" ]; then \
@@ -18,11 +20,11 @@ run: build
 	./$(BUILD_DIR)/morvellant
 
 build:
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release $(CMAKE_ARGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 build-debug:
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug $(CMAKE_ARGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 # Installs what the tests need and is missing (only as root), builds, then
@@ -47,17 +49,26 @@ fuzz: deps
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
 	bash tools/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
-# A Debian package of the Release build, in build/.
+# A Debian package of the Release build, in build/, stamped with the time of
+# the last commit.
 package: build
 	cd $(BUILD_DIR) && cpack
 
+# Two packages of the last commit, built in two fresh clones, must be the
+# same bytes. Run by CI, not by `make check`.
+check-reproducible:
+	bash tools/check-reproducible.sh
+
 # Benchmarks of an optimised build, in a directory of their own: objects,
-# collisions and cities on the recording double, then the real game's frame
-# against the floor under a virtual X server of its own.
+# collisions and cities on the recording double, the memory estimate of
+# levels near the budget against the peak of building them, then the real
+# game's frame against the floor under a virtual X server of its own.
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(BENCH_DIR) -j $(JOBS) --target morvellant_bench morvellant_framebench morvellant_content
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target morvellant_bench morvellant_memorybench morvellant_framebench \
+	  morvellant_content
 	./$(BENCH_DIR)/bench/morvellant_bench
+	./$(BENCH_DIR)/bench/morvellant_memorybench
 	xvfb-run -a -s "$(XVFB_SCREEN)" bash bench/framebench.sh \
 	  "$(CURDIR)/$(BENCH_DIR)/bench/morvellant_framebench" "$(CURDIR)/$(BENCH_DIR)"
 

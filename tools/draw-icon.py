@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """Draws the game's icon: the activist's translucent red cube with black edge
 lines, seen from above and to the side, on a dark purple tile. Pure Python
-(zlib only), so it runs anywhere: python3 tools/draw-icon.py SIZE OUT.png"""
+(zlib only), so it runs anywhere: python3 tools/draw-icon.py SIZE OUT.png,
+or with no arguments the sizes the package ships, data/morvellant-64.png and
+data/morvellant-128.png."""
+import os
 import struct
 import sys
 import zlib
@@ -68,6 +71,12 @@ def write_png(path, pixels):
         out.write(chunk(b"IEND", b""))
 
 
+SHIPPED_SIZES = (64, 128)
+
 if __name__ == "__main__":
-    size = int(sys.argv[1]) if len(sys.argv) > 1 else 64
-    write_png(sys.argv[2] if len(sys.argv) > 2 else "morvellant.png", draw(size))
+    if len(sys.argv) > 2:
+        write_png(sys.argv[2], draw(int(sys.argv[1])))
+    else:
+        data = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data")
+        for size in SHIPPED_SIZES:
+            write_png(os.path.join(data, "morvellant-%d.png" % size), draw(size))

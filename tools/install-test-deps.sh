@@ -15,6 +15,8 @@ command -v xwininfo >/dev/null 2>&1 || need+=(x11-utils)
 command -v desktop-file-validate >/dev/null 2>&1 || need+=(desktop-file-utils)
 command -v dpkg-shlibdeps >/dev/null 2>&1 || need+=(dpkg-dev)
 command -v lintian >/dev/null 2>&1 || need+=(lintian)
+command -v hardening-check >/dev/null 2>&1 || need+=(devscripts)
+command -v appstreamcli >/dev/null 2>&1 || need+=(appstream)
 command -v cmake >/dev/null 2>&1 || need+=(cmake)
 command -v clang++ >/dev/null 2>&1 || need+=(clang)
 # libFuzzer and the sanitizer runtimes for clang (make fuzz).

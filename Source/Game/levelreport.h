@@ -25,6 +25,10 @@ public:
     std::vector<std::string> problems;  // each makes the level unplayable
     std::vector<std::string> warnings;  // playable, but probably not intended
 
+private:
+    int64_t bytes;      // what building a game of it takes at its peak, by count()
+
+public:
     // A game may take this much memory; a level that would need more is
     // refused before anything is built.
     static const int64_t mostMegabytes = 2048;
@@ -32,7 +36,8 @@ public:
     explicit LevelReport(const TrokMap& map);
 
     bool playable() const;
-    // What a game of the level would take, by the objects it builds.
+    // What building a game of the level takes at its peak, rounded up: the
+    // objects, the lists and indexes that hold them, the waypoints and the map.
     int64_t megabytes() const;
     void print(std::ostream& out) const;
 

@@ -194,6 +194,11 @@ void TrokMovementAIPolice::clearWaypoints()
     wayPoints.clear();
 }
 
+void TrokMovementAIPolice::reserveWaypoints(size_t count)
+{
+    wayPoints.reserve(count);
+}
+
 int TrokMovementAIPolice::nearestWaypointFromExcluding(Vector position, int excluded1, int excluded2)
 {
     float best = kNoWaypointYet;

@@ -100,6 +100,9 @@ public:
 
     static void addWaypoint(Vector waypoint);
     static void clearWaypoints();
+    // Room for this many waypoints, so that the list never holds two copies
+    // of itself while it grows: a big level has millions.
+    static void reserveWaypoints(size_t count);
     // Index of the waypoint nearest to position (three-dimensional distance,
     // ties to the lowest index), skipping the two given indices (-1 skips
     // nothing); -1 when there is none.

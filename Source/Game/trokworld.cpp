@@ -90,6 +90,7 @@ void TrokWorld::startGame()
     const float h = static_cast<float>(height);
 
     TrokMovementAIPolice::clearWaypoints();
+    TrokMovementAIPolice::reserveWaypoints(static_cast<size_t>(report.waypoints));
 
     objects.push_back(new TrokObject(OBJ_GROUND, Vector(0.0f, 0.0f, 0.0f), Vector(w, 1.0f, h)));
     // Invisible walls one cell outside the map; the rows before and after it
