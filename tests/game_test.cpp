@@ -4,6 +4,8 @@
 #include <GL/gl.h>
 #include <GL/glut.h>
 
+#include <cmath>
+#include <set>
 #include <sstream>
 
 #include "Base/initialize.h"
@@ -301,9 +303,55 @@ TEST(City, BuildsEveryCellInReadingOrderAndDrawsItInThatOrder)
         const Vector c = objects[i]->physics->getCurrentLocation();
         EXPECT_EQ(moves[i].args, (std::vector<double>{ c.x, c.y, c.z })) << i;
     }
-    writeLevel({ "@C" });
+    writeLevel({ "@.@C" });
     world.startGame();  // while this game runs: nothing changes
     EXPECT_EQ(WorldProbe::objectsOf(world).size(), 19u);
+    world.endGame();
+    testing::internal::CaptureStdout();
+    world.startGame();
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(world.trok, WorldProbe::objectsOf(world)[6]);  // of two activists, the camera follows the last
+}
+
+// A city of blocks taller than it is wide, the activist near its far end:
+// every object with a corner inside the view volume is drawn, however the
+// drawing index files it, and most of the city is left out.
+TEST(City, NothingInViewIsLeftOut)
+{
+    std::vector<std::string> rows(40, std::string(20, '#'));
+    rows[33] = std::string(9, '.') + "@" + std::string(10, '.');
+    writeLevel(rows);
+    gldouble::reset();
+    TrokWorld world;
+    testing::internal::CaptureStdout();
+    world.startGame();
+    testing::internal::GetCapturedStdout();
+    FrameRate::enter(STATE_PLAYING);
+    gldouble::clearCalls();
+    world.output();
+    float p[16], m[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, p);
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    std::set<std::vector<double>> drawn;
+    for (const gldouble::Call& call : gldouble::callsNamed("glTranslatef")) drawn.insert(call.args);
+    size_t inView = 0;
+    for (const TrokObject* o : WorldProbe::objectsOf(world)) {
+        const Vector c = o->physics->getCurrentLocation(), half = o->physics->getSize() * 0.5f;
+        bool seen = false;
+        for (int k = 0; k < 8; ++k) {
+            const float v[4] = { c.x + (k & 1 ? half.x : -half.x), c.y + (k & 2 ? half.y : -half.y),
+                                 c.z + (k & 4 ? half.z : -half.z), 1 };
+            float eye[4] = {}, clip[4] = {};
+            for (int r = 0; r < 4; ++r) for (int i = 0; i < 4; ++i) eye[r] += m[i * 4 + r] * v[i];
+            for (int r = 0; r < 4; ++r) for (int i = 0; i < 4; ++i) clip[r] += p[i * 4 + r] * eye[i];
+            seen = seen || (std::fabs(clip[0]) <= clip[3] && std::fabs(clip[1]) <= clip[3] && std::fabs(clip[2]) <= clip[3]);
+        }
+        if (!seen) continue;
+        ++inView;
+        EXPECT_TRUE(drawn.count({ c.x, c.y, c.z })) << "not drawn: the object at " << c;
+    }
+    EXPECT_GT(inView, 40u);
+    EXPECT_LT(drawn.size() * 2, WorldProbe::objectsOf(world).size());
 }
 
 // The camera keeps its offset from the activist and never turns; pausing
@@ -350,10 +398,20 @@ TEST(GameWorld, PlayPauseWinAndPlayAgain)
     EXPECT_EQ(moves[1].args, (std::vector<double>{ 1, 0, 0 }));
     EXPECT_EQ(moves[2].args, (std::vector<double>{ 0, 0, 1 }));
     EXPECT_EQ(gldouble::callsNamed("glutSolidCube")[0].args[0], 0.5);
+    EXPECT_EQ(gldouble::callsNamed("glColor4ubv")[0].args, (std::vector<double>{ 255, 160, 30, 200 }));
+    // The light: directional (w 0) from (0, 3, 3), white ambient and specular; a faint specular material.
+    const std::vector<gldouble::Call> light = gldouble::callsNamed("glLightfv");
+    EXPECT_EQ(light[0].args, (std::vector<double>{ GL_LIGHT0, GL_POSITION, 0, 3, 3, 0 }));
+    EXPECT_EQ(light[1].args, (std::vector<double>{ GL_LIGHT0, GL_AMBIENT, 1, 1, 1, 1 }));
+    EXPECT_EQ(light[2].args, (std::vector<double>{ GL_LIGHT0, GL_SPECULAR, 1, 1, 1, 1 }));
+    EXPECT_EQ(gldouble::callsNamed("glMaterialfv")[0].args, (std::vector<double>{ GL_FRONT_AND_BACK, GL_SPECULAR,
+                                                                                    0.1f, 0.1f, 0.1f, 0.1f }));
     EXPECT_LT((cam.findForward() - Vector(-0.1f, -18.0f, -1.0f).normalize()).length(), 1e-5f);  // looking down at it
     testing::internal::CaptureStdout();
     keys("+Escape 1 -Escape 1 +Space 1 -Space 1");
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Map size: 3,3\n");
     EXPECT_EQ(WorldProbe::objectsOf(world).size(), 7u);
-    EXPECT_EQ(TrokWorld::allyCount + TrokWorld::citizenCount + TrokWorld::totalAgentCount, 2u);
+    EXPECT_EQ(TrokWorld::allyCount, 0u);
+    EXPECT_EQ(TrokWorld::citizenCount, 1u);
+    EXPECT_EQ(TrokWorld::totalAgentCount, 1u);
 }
