@@ -23,28 +23,13 @@ void gameFrame()
 
 namespace {
 
-const std::map<std::string, unsigned char> kKeys = { { "Escape", 27 }, { "Space", ' ' }, { "Tab", '\t' },
-                                                     { "Enter", '\r' } };
-const std::map<std::string, int> kSpecialKeys = { { "Up", GLUT_KEY_UP }, { "Down", GLUT_KEY_DOWN },
-                                                  { "Left", GLUT_KEY_LEFT }, { "Right", GLUT_KEY_RIGHT },
-                                                  { "F11", GLUT_KEY_F11 } };
+// Keys by name: ordinary keys as GLUT delivers their characters, special
+// keys as their GLUT codes plus 1000.
+const std::map<std::string, int> kKeys = { { "Escape", 27 }, { "Space", ' ' }, { "Tab", '\t' }, { "Enter", '\r' },
+    { "Up", 1000 + GLUT_KEY_UP }, { "Down", 1000 + GLUT_KEY_DOWN }, { "Left", 1000 + GLUT_KEY_LEFT },
+    { "Right", 1000 + GLUT_KEY_RIGHT }, { "F11", 1000 + GLUT_KEY_F11 } };
 const std::map<std::string, int> kStates = { { "credits", STATE_CREDITS }, { "title", STATE_TITLE },
-                                             { "playing", STATE_PLAYING }, { "paused", STATE_PAUSED },
-                                             { "lost", STATE_LOST }, { "won", STATE_WON } };
-
-void key(const std::string& name, bool down)
-{
-    if (kSpecialKeys.count(name)) {
-        down ? Headless::pressSpecial(kSpecialKeys.at(name)) : Headless::releaseSpecial(kSpecialKeys.at(name));
-        return;
-    }
-    if (!kKeys.count(name) && name.size() != 1) {
-        ADD_FAILURE() << "no key named " << name;
-        return;
-    }
-    const unsigned char k = kKeys.count(name) ? kKeys.at(name) : static_cast<unsigned char>(name[0]);
-    down ? Headless::pressKey(k) : Headless::releaseKey(k);
-}
+    { "playing", STATE_PLAYING }, { "paused", STATE_PAUSED }, { "lost", STATE_LOST }, { "won", STATE_WON } };
 
 bool playing() { return Eventloop::getState() == STATE_PLAYING; }
 
@@ -54,29 +39,24 @@ void keys(const std::string& script, const std::function<void()>& frame)
 {
     std::istringstream words(script);
     for (std::string w; words >> w;) {
-        if (w[0] == '+' || w[0] == '-') {
-            key(w.substr(1), w[0] == '+');
+        const std::string rest = w.substr(1);
+        int n = 0, gap = 0;
+        std::string every;
+        if ((w[0] == '+' || w[0] == '-') && (kKeys.count(rest) || rest.size() == 1)) {
+            const int k = kKeys.count(rest) ? kKeys.at(rest) : static_cast<unsigned char>(rest[0]);
+            if (k >= 1000) w[0] == '+' ? Headless::pressSpecial(k - 1000) : Headless::releaseSpecial(k - 1000);
+            else w[0] == '+' ? Headless::pressKey(k) : Headless::releaseKey(k);
         } else if (w[0] == '=') {
-            const std::string state = w.substr(1);
-            Eventloop::switchState(kStates.count(state) ? kStates.at(state) : std::stoi(state));
-        } else if (w == "play") {
-            int n = 0;
-            words >> n;
+            Eventloop::switchState(kStates.count(rest) ? kStates.at(rest) : std::stoi(rest));
+        } else if (w == "play" && words >> n) {
             for (; n > 0 && playing(); --n) frame();
-        } else if (w == "talk") {
-            int n = 0, gap = 0;
-            std::string every;
-            words >> n >> every >> gap;
+        } else if (w == "talk" && words >> n >> every >> gap) {
             for (; n > 0; --n) {
-                if (playing()) {
-                    Headless::pressKey(' ');
-                    frame();
-                    Headless::releaseKey(' ');
-                }
+                if (playing()) keys("+Space", frame), frame(), keys("-Space", frame);
                 for (int i = 0; i <= gap && playing(); ++i) frame();
             }
         } else if (std::isdigit(static_cast<unsigned char>(w[0]))) {
-            for (int n = std::stoi(w); n > 0; --n) frame();
+            for (n = std::stoi(w); n > 0; --n) frame();
         } else {
             ADD_FAILURE() << "no such word in a key script: " << w;
         }
