@@ -7,6 +7,7 @@
 // the program never leaves its states; and once back on the title nothing of
 // the game is left in the collision list.
 
+#include <GL/glut.h>
 #include <fcntl.h>
 #include <sanitizer/lsan_interface.h>
 #include <sys/mman.h>
@@ -60,13 +61,13 @@ void play(const LevelReport& report, unsigned seed)
     for (int frame = 0; frame < 60; ++frame) {
         const unsigned char key = " \x1bxx"[random() % 4];
         if (key != 27 || Eventloop::getState() != STATE_TITLE) random() % 2 ? Headless::pressKey(key) : Headless::releaseKey(key);
-        random() % 2 ? Headless::pressSpecial(100 + random() % 4) : Headless::releaseSpecial(100 + random() % 4);
+        random() % 2 ? Headless::pressSpecial(GLUT_KEY_LEFT + random() % 4) : Headless::releaseSpecial(GLUT_KEY_LEFT + random() % 4);
         Headless::advanceClock(1 + random() % 200);
         Headless::display();
         check(Eventloop::getState() >= STATE_CREDITS && Eventloop::getState() <= STATE_WON);
     }
     for (unsigned char key : { ' ', '\x1b', 'x' }) Headless::releaseKey(key);
-    for (int arrow = 100; arrow < 104; ++arrow) Headless::releaseSpecial(arrow);
+    for (int arrow = GLUT_KEY_LEFT; arrow <= GLUT_KEY_DOWN; ++arrow) Headless::releaseSpecial(arrow);
     for (int frame = 0; frame < 3; ++frame) {  // a conversion in the first may still end the game
         Eventloop::switchState(STATE_TITLE);
         Headless::display();
