@@ -296,6 +296,18 @@ TEST(City, BuildsEveryCellInReadingOrderAndDrawsItInThatOrder)
     FrameRate::enter(STATE_PLAYING);
     world.output();  // the windowless platform keeps the matrices: one wall lies out of view
     EXPECT_EQ(gldouble::callsNamed("glTranslatef").size(), objects.size() - 1);
+    // Those of a camera at (0.1, 18, 1) looking along (0, -45, -5), 45 degrees high, aspect 1, 0.1 to 100:
+    // a point 0.4 of that direction away lies on the line of sight 0.4 x 45.2769 = 18.1108 ahead.
+    float m[16], p[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    glGetFloatv(GL_PROJECTION_MATRIX, p);
+    const Vector ahead(0.1f, 0, -1);
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_NEAR(m[row] * ahead.x + m[4 + row] * ahead.y + m[8 + row] * ahead.z + m[12 + row],
+                    row < 2 ? 0 : -18.1108, 1e-4);
+    }
+    EXPECT_EQ(std::vector<float>({ p[0], p[5], p[10], p[11], p[14] }),  // 1 / tan 22.5, (f + n) / (n - f) ...
+              std::vector<float>({ 2.41421356f, 2.41421356f, -100.1f / 99.9f, -1, -20.0f / 99.9f }));
     gldouble::clearCalls();
     TrokView::enabled = false;
     world.output();

@@ -117,12 +117,12 @@ void lookAt(double ex, double ey, double ez, double cx, double cy, double cz, do
     translate(-ex, -ey, -ez);
 }
 
-// An upload shows its first bytes: enough to tell a picture's corner.
+// An upload shows its whole picture.
 void tellUpload(const char* name, std::initializer_list<double> args, GLsizei width, GLsizei height,
                 GLenum format, const void* data)
 {
     const long perPixel = format == GL_RGBA ? 4 : format == GL_RGB ? 3 : 1;
-    const long size = data == nullptr ? 0 : std::min(32L, long(width) * long(height) * perPixel);
+    const long size = data == nullptr ? 0 : long(width) * long(height) * perPixel;
     tell(name, args, static_cast<const char*>(data), static_cast<int>(size));
 }
 

@@ -14,7 +14,7 @@ class Headless
 {
 public:
     // Sees every call as it is made: its name, its numbers, and the text of a
-    // window title or the first bytes of an uploaded picture.
+    // window title or the whole of an uploaded picture.
     typedef void (*Observer)(const char* name, const double* args, int count, const char* text, int length);
 
     static void setObserver(Observer observer);

@@ -15,7 +15,7 @@ struct Call
 {
     std::string name;
     std::vector<double> args;  // numbers and enums; pointed-to arrays are expanded
-    std::string text;          // a window title; the first bytes of an uploaded picture
+    std::string text;          // a window title; the whole of an uploaded picture
 };
 
 const std::vector<Call>& calls();
