@@ -34,7 +34,7 @@ check: deps build-debug
 
 # The unit and whole-program tests under ASan, UBSan and LSan. The real tests
 # are left out: they run the system's GL libraries, which are not built for it;
-# so is the shipped level's long playthrough (a small level's stands for it).
+# so is the shipped level's long playthrough (the checker's cases on small levels stand for it).
 check-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DMORVELLANT_SANITIZE=ON
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
