@@ -104,7 +104,7 @@ int main(int argc, char** argv)
     for (const auto& file : files) {
         const std::string& name = file.first;
         std::cout << name << ":" << std::endl;
-        std::ifstream in(file.second);
+        std::ifstream in(file.second, std::ios::binary);
         if (!in) {
             std::cout << "cannot open " << name << ": " << std::strerror(errno) << std::endl;
             ++failed;
