@@ -12,7 +12,7 @@ JOBS ?= $(shell nproc)
 CMAKE_ARGS ?=
 XVFB_SCREEN = -screen 0 1280x1024x24
 
-.PHONY: run check check-sanitize fuzz bench build build-debug deps package check-reproducible clean windows check-windows
+.PHONY: run check check-sanitize fuzz bench build build-debug deps package check-reproducible clean windows check-windows bench-windows
 
 run: build
 	@if [ -z "$$DISPLAY" ]; then \
@@ -86,6 +86,15 @@ windows:
 check-windows: windows
 	@bash tools/install-windows-deps.sh check
 	xvfb-run -a -s "$(XVFB_SCREEN)" bash tests/windows/check.sh $(WINDOWS_DIR)/morvellant-*-windows-x64.zip
+
+# The frame bench of the Windows build under Wine (the zip's programs, with
+# a frame clock), to set beside `make bench`'s.
+bench-windows: windows
+	@bash tools/install-windows-deps.sh check
+	cmake --build $(WINDOWS_DIR)/game -j $(JOBS) --target morvellant_framebench
+	WINEPREFIX=$(CURDIR)/$(WINDOWS_DIR)/wine WINEDEBUG=-all FRAMEBENCH_RUNNER=/usr/lib/wine/wine64 \
+	  xvfb-run -a -s "$(XVFB_SCREEN)" bash bench/framebench.sh \
+	  "$(CURDIR)/$(WINDOWS_DIR)/game/morvellant_framebench.exe" "$(CURDIR)/$(WINDOWS_DIR)/game"
 
 clean:
 	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(WINDOWS_DIR)
