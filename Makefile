@@ -1,16 +1,18 @@
 # The two everyday commands: `make run` and `make check`. The hardening runs:
 # `make check-sanitize` and `make fuzz` (FUZZ_SECONDS per target, default 60).
+# The Windows build: `make windows`, and `make check-windows` under Wine.
 BUILD_DIR ?= build
 BENCH_DIR ?= build-bench
 SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR ?= build-fuzz
+WINDOWS_DIR ?= build-windows
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 # More options for the configuration of $(BUILD_DIR), e.g. -DBUILD_TESTING=OFF.
 CMAKE_ARGS ?=
 XVFB_SCREEN = -screen 0 1280x1024x24
 
-.PHONY: run check check-sanitize fuzz bench build build-debug deps package check-reproducible clean
+.PHONY: run check check-sanitize fuzz bench build build-debug deps package check-reproducible clean windows check-windows bench-windows
 
 run: build
 	@if [ -z "$$DISPLAY" ]; then \
@@ -75,5 +77,24 @@ bench: deps
 deps:
 	@bash tools/install-test-deps.sh
 
+# The Windows zip, cross-built with MinGW-w64 and a freeglut built from
+# Debian's source package (kept in $(WINDOWS_DIR)/freeglut for the next run).
+windows:
+	bash tools/build-windows.sh $(WINDOWS_DIR) $(JOBS)
+
+# The zip unpacked and played under Wine on a virtual X server of its own.
+check-windows: windows
+	@bash tools/install-windows-deps.sh check
+	xvfb-run -a -s "$(XVFB_SCREEN)" bash tests/windows/check.sh $(WINDOWS_DIR)/morvellant-*-windows-x64.zip
+
+# The frame bench of the Windows build under Wine (the zip's programs, with
+# a frame clock), to set beside `make bench`'s.
+bench-windows: windows
+	@bash tools/install-windows-deps.sh check
+	cmake --build $(WINDOWS_DIR)/game -j $(JOBS) --target morvellant_framebench
+	WINEPREFIX=$(CURDIR)/$(WINDOWS_DIR)/wine WINEDEBUG=-all FRAMEBENCH_RUNNER=/usr/lib/wine/wine64 \
+	  xvfb-run -a -s "$(XVFB_SCREEN)" bash bench/framebench.sh \
+	  "$(CURDIR)/$(WINDOWS_DIR)/game/morvellant_framebench.exe" "$(CURDIR)/$(WINDOWS_DIR)/game"
+
 clean:
-	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(WINDOWS_DIR)

@@ -3,7 +3,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -24,6 +23,8 @@ namespace
 {
 
 const unsigned kSeeds = 5;
+// The longest limit whose milliseconds fit the game's 32-bit clock.
+const long long kMostMinutes = 71582;
 
 const char* const kUsage =
     "usage: morvellant-levelcheck [--play] [--minutes N] LEVELFILE...\n"
@@ -36,11 +37,18 @@ const char* const kUsage =
     "Exit status: 0 when every level is playable (and balanced), 1 when one is\n"
     "not, 2 when the command line is wrong.\n";
 
-std::string minutesAndSeconds(uint32_t ms)
+// Ten games of a long limit take more milliseconds than 32 bits hold.
+std::string minutesAndSeconds(uint64_t ms)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%u:%02u", ms / 60000, ms / 1000 % 60);
-    return text;
+    const uint64_t seconds = ms / 1000 % 60;
+    return std::to_string(ms / 60000) + (seconds < 10 ? ":0" : ":") + std::to_string(seconds);
+}
+
+// The --minutes argument's number, or 0 when it is not one from 1 to kMostMinutes.
+long long limitInMinutes(const char* text)
+{
+    const long long minutes = std::strtoll(text, nullptr, 10);
+    return minutes > 0 && minutes <= kMostMinutes ? minutes : 0;
 }
 
 // Ten games of the level; prints each and the verdict, returns whether it is balanced.
@@ -48,7 +56,7 @@ bool playLevel(Playthrough& playthrough, const std::string& level, uint32_t limi
 {
     const auto started = std::chrono::steady_clock::now();
     std::string failures;
-    uint32_t played = 0;
+    uint64_t played = 0;
     for (const bool simple : { false, true }) {
         for (unsigned seed = 1; seed <= kSeeds; ++seed) {
             const Playthrough::Result r = playthrough.play(level, seed, simple, limitMs);
@@ -75,7 +83,7 @@ bool playLevel(Playthrough& playthrough, const std::string& level, uint32_t limi
 int main(int argc, char** argv)
 {
     bool play = false;
-    long minutes = 10;
+    long long minutes = 10;
     std::vector<std::pair<std::string, std::string>> files;  // as given, and absolute
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -85,8 +93,8 @@ int main(int argc, char** argv)
         }
         if (arg == "--play") {
             play = true;
-        } else if (arg == "--minutes" && i + 1 < argc && std::strtol(argv[i + 1], nullptr, 10) > 0) {
-            minutes = std::strtol(argv[++i], nullptr, 10);
+        } else if (arg == "--minutes" && i + 1 < argc && limitInMinutes(argv[i + 1]) > 0) {
+            minutes = limitInMinutes(argv[++i]);
         } else if (arg.size() > 1 && arg[0] == '-') {
             std::cerr << kUsage;
             return 2;
@@ -104,7 +112,7 @@ int main(int argc, char** argv)
     for (const auto& file : files) {
         const std::string& name = file.first;
         std::cout << name << ":" << std::endl;
-        std::ifstream in(file.second);
+        std::ifstream in(file.second, std::ios::binary);
         if (!in) {
             std::cout << "cannot open " << name << ": " << std::strerror(errno) << std::endl;
             ++failed;

@@ -8,6 +8,8 @@
 # frame of the same window that only clears and swaps. Nobody needs to be at
 # the keyboard: xdotool starts the game.
 # Usage: framebench.sh <framebench program> <dir with Content/> [seconds]
+# FRAMEBENCH_RUNNER, when set, runs the program: "wine64" for the Windows
+# build's (make bench-windows), whose lines end in "\r\n".
 set -u
 program="$1"
 content_dir="$2"
@@ -20,7 +22,7 @@ fail() { echo "framebench: $*" >&2; exit 1; }
 [ -n "${DISPLAY:-}" ] || fail "no DISPLAY: run under Xvfb"
 
 start() {  # mode, dir with Content/
-  (cd "$2" && exec "$program" $1) >"$log" 2>&1 &
+  (cd "$2" && exec ${FRAMEBENCH_RUNNER:-} "$program" $1) >"$log" 2>&1 &
   pid=$!
   wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^default$' | head -n 1)
   [ -n "$wid" ] || fail "no window within 30 s"
@@ -32,7 +34,7 @@ stop() {
 }
 # Median of the frame times of the given state after the first 30 such frames.
 median() {  # state
-  awk -v s="$1" '$1 == "frame" && $4 == s { if (++n > 30) print $5 }' "$log" | sort -g \
+  tr -d '\r' <"$log" | awk -v s="$1" '$1 == "frame" && $4 == s { if (++n > 30) print $5 }' | sort -g \
     | awk '{ v[NR] = $1 } END { if (NR == 0) { print "none"; exit } print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'
 }
 # Presses a key until the game's frames are in the wanted state: held across

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "Base/clearworld.h"
+#include "Base/feedbackrandom.h"
 #include "Base/inputmanager.h"
 #include "Base/pixmap.h"
 #include "Base/utility.h"
@@ -106,6 +107,18 @@ TEST(Color, ShiftsDrawOnlyAwayFromTheEndsAndDefaultColoursRestartThem)
     EXPECT_EQ(rgba(middle), std::string("3 ") + (seedOne[0] % 2 ? "254 " : "252 ") + (seedOne[1] % 2 ? "4 0" : "2 0"));
     EXPECT_EQ(rgba(ends), "254 1 253 100");
     for (int i = 2; i < 40; ++i) EXPECT_EQ(randnum(), seedOne[i]) << "draw " << i;
+}
+
+// The Windows build draws from FeedbackRandom: glibc, whose rand() and
+// random() share one generator that srandom() also restarts, is the oracle.
+TEST(FeedbackRandom, DrawsAsGlibcForAnySeed)
+{
+    for (const unsigned seed : { 0u, 1u, 2u, 16807u, 0x7fffffffu, 0x80000000u, 0xffffffffu }) {
+        FeedbackRandom generator(seed);
+        srandom(seed);
+        for (int i = 0; i < 2000; ++i) ASSERT_EQ(generator.next(), i % 2 ? random() : rand()) << seed << ", " << i;
+    }
+    EXPECT_EQ(FeedbackRandom().next(), 1804289383);  // glibc's first rand() of a run that never seeds it
 }
 
 // The background starts at (15, 0, 32, 255) and every channel but alpha

@@ -1,7 +1,7 @@
 #include "Base/color.h"
 
-#include <cstdlib>
-#include <cstring>
+#include "Base/feedbackrandom.h"
+#include "Base/hostplatform.h"
 
 // The shift generator is random()'s algorithm on a state of its own. glibc's
 // rand() and random() share one state, so reseeding random() for the colour
@@ -9,50 +9,35 @@
 // citizen would be dealt the same alignment and walk the same legs.
 namespace {
 
-struct ShiftGenerator
+FeedbackRandom& shiftGenerator()
 {
-    random_data data;
-    char state[128];  // 128 bytes: the same generator type random() uses by default
-    // The whole generator as seed 1 leaves it. Every default colour restarts
-    // from seed 1, and seeding runs the generator some three hundred times:
-    // copying the result back is far cheaper when a city builds its objects.
-    random_data seedOneData;
-    char seedOneState[128];
-
-    ShiftGenerator()
-    {
-        std::memset(&data, 0, sizeof(data));
-        initstate_r(1, state, sizeof(state), &data);
-        seedOneData = data;
-        std::memcpy(seedOneState, state, sizeof(state));
-    }
-};
-
-ShiftGenerator& shiftGenerator()
-{
-    static ShiftGenerator generator;
+    static FeedbackRandom generator(1);
     return generator;
+}
+
+// The generator as seed 1 leaves it. Every default colour restarts from seed
+// 1, and seeding runs the generator some three hundred times: copying this
+// back is far cheaper when a city builds its objects.
+const FeedbackRandom& seedOne()
+{
+    static const FeedbackRandom seeded(1);
+    return seeded;
 }
 
 }  // namespace
 
 long randnum()
 {
-    int32_t value = 0;
-    random_r(&shiftGenerator().data, &value);
-    return value;
+    return shiftGenerator().next();
 }
 
 void restartShiftGenerator(unsigned int seed)
 {
-    ShiftGenerator& generator = shiftGenerator();
     if (seed == 1) {
-        // The saved pointers point into `state`, which has not moved.
-        std::memcpy(generator.state, generator.seedOneState, sizeof(generator.state));
-        generator.data = generator.seedOneData;
+        shiftGenerator() = seedOne();
         return;
     }
-    srandom_r(seed, &generator.data);
+    shiftGenerator().seed(seed);
 }
 
 Color::Color()
@@ -79,9 +64,9 @@ void Color::setWhite()
 void Color::random()
 {
     // Three separate draws, red first: the order fixes which colour a seed gives.
-    const GLubyte r = static_cast<GLubyte>(rand() & 0xff);
-    const GLubyte g = static_cast<GLubyte>(rand() & 0xff);
-    const GLubyte b = static_cast<GLubyte>(rand() & 0xff);
+    const GLubyte r = static_cast<GLubyte>(hostRand() & 0xff);
+    const GLubyte g = static_cast<GLubyte>(hostRand() & 0xff);
+    const GLubyte b = static_cast<GLubyte>(hostRand() & 0xff);
     set(r, g, b, 255);
 }
 

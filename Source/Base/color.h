@@ -3,8 +3,8 @@
 
 #include <GL/gl.h>
 
-// The shift generator: the sequence of the C library's random(), kept apart
-// from rand() so that restarting it never disturbs the game's draws.
+// The shift generator: the sequence of glibc's random() (FeedbackRandom),
+// kept apart from the game's draws so that restarting it never disturbs them.
 long randnum();
 void restartShiftGenerator(unsigned int seed);
 

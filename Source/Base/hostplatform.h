@@ -1,7 +1,17 @@
 #ifndef MORVELLANT_BASE_HOSTPLATFORM_H
 #define MORVELLANT_BASE_HOSTPLATFORM_H
 
-#include <string>
+#include <filesystem>
+
+// The host platform: whatever differs between Linux and Windows, behind this
+// one header. hostplatform.cpp holds what is the same on both; a port
+// implements, in a hostplatform_<port>.cpp of its own (CMake picks one):
+//   hostExecutableDirectory   the directory of the running program
+//   hostRand, hostSrand       the game's random draws, glibc's rand() and srand()
+//   hostMakeScratchDirectory  a fresh private directory for temporary files
+// hostplatform_posix.cpp asks the C library and /proc; hostplatform_win32.cpp
+// asks Windows, and draws from FeedbackRandom, glibc's generator, since the
+// Windows C library's rand() stops at 32767.
 
 // True while the host stores multi-byte integers most-significant byte first.
 // Starts true so that a missed setHostEndian() is noticed as swapped bytes.
@@ -13,16 +23,32 @@ int setHostEndian();
 short endianLEtoHs(short inBytes);
 
 // Makes the directory holding Content/ the working directory.
-// The name is kept from the bundle-based original; on Linux it looks beside
-// the executable, then in the installed layouts <bindir>/../share/morvellant
-// and <gamesdir>/../share/games/morvellant.
-// Returns 0 when it entered a directory, -1 when chdir failed, and 1 when no
+// The name is kept from the bundle-based original; it looks beside the
+// executable (on Linux /proc/self/exe, on Windows GetModuleFileNameW), then
+// in the installed layouts <bindir>/../share/morvellant and
+// <gamesdir>/../share/games/morvellant.
+// Returns 0 when it entered a directory, -1 when that failed, and 1 when no
 // directory with Content/ was found (the working directory is left alone).
 int MacSetPathToBundleResources();
 
 // The lookup itself, for a given executable directory: the directory itself,
 // then <dir>/../share/morvellant, then <dir>/../share/games/morvellant. Same
 // results as above.
-int enterResourceDirectory(const std::string& executableDir);
+int enterResourceDirectory(const std::filesystem::path& executableDir);
+
+// The directory of the running program, or an empty path when the host
+// cannot tell.
+std::filesystem::path hostExecutableDirectory();
+
+// The game's random draws, 0 to 2147483647: the C library's rand() and
+// srand() on Linux, the same draws from FeedbackRandom on Windows. The game
+// never seeds them, so every run draws the same sequence; hostSrand restarts it.
+int hostRand();
+void hostSrand(unsigned int seed);
+
+// Makes a new directory, readable by this user only where the host has such
+// rights, whose name starts with prefix, in the host's place for temporary
+// files. An empty path when none could be made.
+std::filesystem::path hostMakeScratchDirectory(const char* prefix);
 
 #endif

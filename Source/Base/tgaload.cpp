@@ -1,10 +1,14 @@
 #include "Base/tgaload.h"
 
+#include <GL/glext.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "Base/hostplatform.h"
 
@@ -26,6 +30,29 @@ GLubyte TGA_CHECKER[TGA_CHECKER_SIDE * TGA_CHECKER_SIDE];
 
 // The pixel buffer never exceeds this: the largest side squared, 4 bytes each.
 const int64_t TGA_MAX_BYTES = int64_t(TGA_MAX_SIDE) * TGA_MAX_SIDE * 4;
+
+// The most bytes a file can need: header, image ID, a colour map of 65535
+// entries of up to 32 bytes, and the largest image in run-length packets of
+// one pixel (a packet byte before each pixel of 3 or 4 bytes). A load reads
+// no further, as a streamed read would not.
+const size_t TGA_MOST_FILE_BYTES = 18 + 255 + 65535 * 32 + size_t(TGA_MAX_SIDE) * TGA_MAX_SIDE * 5;
+
+// Reads up to count bytes into to; returns how many there were.
+size_t readBytes(tgaFile_t* file, void* to, size_t count)
+{
+    const size_t got = std::min(count, static_cast<size_t>(file->end - file->at));
+    if (got > 0) {  // an empty file may have no bytes to point at
+        std::memcpy(to, file->at, got);
+        file->at += got;
+    }
+    return got;
+}
+
+// The next byte, or EOF at the end.
+int readByte(tgaFile_t* file)
+{
+    return file->at < file->end ? *file->at++ : EOF;
+}
 
 uint8_t takeByte(const unsigned char*& at)
 {
@@ -85,26 +112,25 @@ bool sizeIsSane(const tgaHeader_t& info)
 // The image ID and a colour map, if the file carries them, lie between the
 // header and the pixels: many tools write an ID, and a true-colour file may
 // keep a map it does not use.
-bool skipToPixels(FILE* file, const tgaHeader_t& info)
+bool skipToPixels(tgaFile_t* file, const tgaHeader_t& info)
 {
     long skip = info.id_length;
     if (info.colour_map_type == 1) {
         const long entryBytes = (info.colour_map_entry_size + 7) / 8;
         skip += static_cast<uint16_t>(info.colour_map_length) * entryBytes;
     }
-    for (; skip > 0; --skip) {
-        if (std::fgetc(file) == EOF) {
-            return false;
-        }
+    if (file->end - file->at < skip) {
+        return false;
     }
+    file->at += skip;
     return true;
 }
 
-// Steps 3 to 6 of a load, from an open file that is closed on every path.
-int tgaReadImage(FILE* file, const char* name, image_t* image, tgaFLAG mode)
+// Steps 3 to 5 of a load, from a file in memory.
+int tgaReadImage(tgaFile_t* file, const char* name, image_t* image, tgaFLAG mode)
 {
     if (!tgaGetImageHeader(file, &image->info)) {
-        tgaError(TGA_TRUNCATED_HEADER, name, file, image);
+        tgaError(TGA_TRUNCATED_HEADER, name, image);
         return 0;
     }
     const char* error = chooseColourType(&image->info, mode);
@@ -118,10 +144,9 @@ int tgaReadImage(FILE* file, const char* name, image_t* image, tgaFLAG mode)
         error = tgaGetImageData(image, file);
     }
     if (error != nullptr) {
-        tgaError(error, name, file, image);
+        tgaError(error, name, image);
         return 0;
     }
-    std::fclose(file);
     return 1;
 }
 
@@ -153,15 +178,22 @@ GLuint tgaLoadAndBind(const char* fileName, tgaFLAG mode)
 
 int tgaLoadTheImage(const char* fileName, image_t* image, tgaFLAG mode)
 {
-    tgaGetExtensions();
-    // Whatever the record held is the caller's to release.
-    image->data = nullptr;
     FILE* file = fileName != nullptr ? std::fopen(fileName, "rb") : nullptr;
     if (file == nullptr) {
-        tgaError("File not found", fileName, nullptr, image);
+        tgaGetExtensions();
+        // Whatever the record held is the caller's to release.
+        image->data = nullptr;
+        tgaError("File not found", fileName, image);
         return 0;
     }
-    return tgaReadImage(file, fileName, image, mode);
+    std::vector<unsigned char> bytes;
+    unsigned char chunk[65536];
+    size_t got = 0;
+    while (bytes.size() < TGA_MOST_FILE_BYTES && (got = std::fread(chunk, 1, sizeof(chunk), file)) > 0) {
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    }
+    std::fclose(file);
+    return tgaLoadTheImageFromMemory(bytes.data(), bytes.size(), fileName, image, mode);
 }
 
 int tgaLoadTheImageFromMemory(const unsigned char* fileBytes, size_t size, const char* name,
@@ -169,15 +201,10 @@ int tgaLoadTheImageFromMemory(const unsigned char* fileBytes, size_t size, const
 {
     tgaGetExtensions();
     image->data = nullptr;
-    // fmemopen wants a buffer even for an empty file; it is only ever read.
-    static unsigned char nothing = 0;
-    void* buffer = size > 0 ? const_cast<unsigned char*>(fileBytes) : &nothing;
-    FILE* file = fmemopen(buffer, size, "rb");
-    if (file == nullptr) {
-        tgaError(TGA_OUT_OF_MEMORY, name, nullptr, image);
-        return 0;
-    }
-    return tgaReadImage(file, name, image, mode);
+    tgaFile_t file;
+    file.at = fileBytes;
+    file.end = fileBytes + size;
+    return tgaReadImage(&file, name, image, mode);
 }
 
 void tgaUploadImage(image_t* image, tgaFLAG mode)
@@ -256,11 +283,11 @@ void tgaGetExtensions()
     tgaCompressedTexSupport = false;
 }
 
-int tgaGetImageHeader(FILE* file, tgaHeader_t* info)
+int tgaGetImageHeader(tgaFile_t* file, tgaHeader_t* info)
 {
     // Missing bytes read as zero; the caller refuses a cut header anyway.
     unsigned char raw[18] = {};
-    const size_t got = std::fread(raw, 1, sizeof(raw), file);
+    const size_t got = readBytes(file, raw, sizeof(raw));
     const unsigned char* at = raw;
     info->id_length = takeByte(at);
     info->colour_map_type = takeByte(at);
@@ -281,7 +308,7 @@ int tgaGetImageHeader(FILE* file, tgaHeader_t* info)
     return got == sizeof(raw) ? 1 : 0;
 }
 
-const char* tgaGetImageData(image_t* image, FILE* file)
+const char* tgaGetImageData(image_t* image, tgaFile_t* file)
 {
     image->data = tgaAllocMem(image->info);
     if (image->data == nullptr) {
@@ -292,7 +319,7 @@ const char* tgaGetImageData(image_t* image, FILE* file)
         // A short file is not refused: the rest of the buffer stays zero, and
         // the exchange below still runs over all of it, a last pixel read
         // only in part included.
-        const size_t got = std::fread(image->data, 1, static_cast<size_t>(image->info.bytes), file);
+        const size_t got = readBytes(file, image->data, static_cast<size_t>(image->info.bytes));
         (void)got;
         const int components = image->info.components;
         if (components == 3 || components == 4) {
@@ -321,7 +348,7 @@ GLubyte* tgaAllocMem(tgaHeader_t info)
     return static_cast<GLubyte*>(std::calloc(static_cast<size_t>(info.bytes), 1));
 }
 
-const char* tgaGetPackets(image_t* image, FILE* file)
+const char* tgaGetPackets(image_t* image, tgaFile_t* file)
 {
     int position = 0;
     while (position < image->info.bytes) {
@@ -333,14 +360,14 @@ const char* tgaGetPackets(image_t* image, FILE* file)
     return nullptr;
 }
 
-const char* tgaGetAPacket(int* position, image_t* image, FILE* file)
+const char* tgaGetAPacket(int* position, image_t* image, tgaFile_t* file)
 {
     const int components = image->info.components;
     if (components < 3 || components > 4) {
         return "Unsupported compressed RGB format";
     }
     GLubyte tuple[4] = { 0, 0, 0, 0 };
-    const int header = std::fgetc(file);
+    const int header = readByte(file);
     if (header == EOF) {
         return TGA_PACKETS_END_EARLY;
     }
@@ -351,7 +378,7 @@ const char* tgaGetAPacket(int* position, image_t* image, FILE* file)
     }
     const size_t tupleSize = static_cast<size_t>(components);
     if (header & 0x80) {
-        if (std::fread(tuple, 1, tupleSize, file) != tupleSize) {
+        if (readBytes(file, tuple, tupleSize) != tupleSize) {
             return TGA_PACKETS_END_EARLY;
         }
         for (int i = 0; i < count; ++i) {
@@ -359,7 +386,7 @@ const char* tgaGetAPacket(int* position, image_t* image, FILE* file)
         }
     } else {
         for (int i = 0; i < count; ++i) {
-            if (std::fread(tuple, 1, tupleSize, file) != tupleSize) {
+            if (readBytes(file, tuple, tupleSize) != tupleSize) {
                 return TGA_PACKETS_END_EARLY;
             }
             tgaPutPacketTuples(image, tuple, position);
@@ -380,12 +407,9 @@ void tgaPutPacketTuples(image_t* image, const GLubyte* tuple, int* position)
     *position += image->info.components;
 }
 
-void tgaError(const char* errorText, const char* fileName, FILE* file, image_t* image)
+void tgaError(const char* errorText, const char* fileName, image_t* image)
 {
     std::printf("%s - %s\n", errorText, fileName != nullptr ? fileName : "");
     std::fflush(stdout);
-    if (file != nullptr) {
-        std::fclose(file);
-    }
     tgaChecker(image);  // which lets the pixels go
 }

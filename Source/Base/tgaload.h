@@ -5,11 +5,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 
 // Loads Truevision TGA images (uncompressed and run-length true-colour,
 // uncompressed 8-bit greyscale) and uploads them as 2D textures. Any failure prints
 // one line "<reason> - <file name>" and uploads a checkerboard instead.
+// Images are parsed from memory: a load from a file reads the whole file
+// first, which every platform can do alike (Windows has no fmemopen).
 
 typedef uint32_t tgaFLAG;
 
@@ -43,6 +44,13 @@ struct tgaHeader_t
     int components = 0;                 // bytes per pixel: pixel_depth / 8
     int bytes = 0;                      // width * height * components; 0 when out of range
     GLenum tgaColourType = 0;           // GL_RGB, GL_RGBA, GL_LUMINANCE or GL_ALPHA
+};
+
+// A file's bytes in memory, read front to back. Reading past end gets nothing.
+struct tgaFile_t
+{
+    const unsigned char* at = nullptr;     // the next byte to read
+    const unsigned char* end = nullptr;    // one past the last byte
 };
 
 // An image owned by the caller; data is released by tgaFree.
@@ -81,22 +89,22 @@ void tgaChecker(image_t* image);
 void tgaGetExtensions();
 
 // Reads the 18-byte header. Returns 0 if the file ends inside it.
-int tgaGetImageHeader(FILE* file, tgaHeader_t* info);
+int tgaGetImageHeader(tgaFile_t* file, tgaHeader_t* info);
 // Allocates and fills the pixel buffer. Returns nullptr on success, else the
 // text of the error line.
-const char* tgaGetImageData(image_t* image, FILE* file);
+const char* tgaGetImageData(image_t* image, tgaFile_t* file);
 // A zero-filled buffer of info.bytes bytes, or none if it cannot be had.
 GLubyte* tgaAllocMem(tgaHeader_t info);
 
 // Run-length decoding, packet by packet, into image->data. Each returns
 // nullptr on success, else the text of the error line.
-const char* tgaGetPackets(image_t* image, FILE* file);
-const char* tgaGetAPacket(int* position, image_t* image, FILE* file);
+const char* tgaGetPackets(image_t* image, tgaFile_t* file);
+const char* tgaGetAPacket(int* position, image_t* image, tgaFile_t* file);
 // Stores one pixel read as blue, green, red (, alpha) as red, green, blue (, alpha).
 void tgaPutPacketTuples(image_t* image, const GLubyte* tuple, int* position);
 
-// The failure path: prints the line, releases the pixels, closes the file if
-// there is one and uploads the checkerboard.
-void tgaError(const char* errorText, const char* fileName, FILE* file, image_t* image);
+// The failure path: prints the line, releases the pixels and uploads the
+// checkerboard.
+void tgaError(const char* errorText, const char* fileName, image_t* image);
 
 #endif

@@ -74,8 +74,10 @@ TrokMap::~TrokMap()
 
 bool TrokMap::loadMapFile(std::string fileName)
 {
-    // A file that cannot be opened reads as an empty first line.
-    std::ifstream file(fileName);
+    // A file that cannot be opened reads as an empty first line. Read as the
+    // bytes it holds, so that a level gets the same verdict everywhere:
+    // Windows' text mode would drop the "\r" of "\r\n" line ends.
+    std::ifstream file(fileName, std::ios::binary);
     std::string line;
     std::getline(file, line);
     if (line != kMagicLine) {

@@ -142,15 +142,15 @@ void TrokPhysics::processCollisions()
     // Only boxes sharing a cell with A can overlap it. They are met in list
     // order, as the whole walk would meet them; when a push moves A into
     // other cells, the rest of its meetings come from where it is now.
-    static std::vector<TrokGrid::Entry> near;
+    static std::vector<TrokGrid::Entry> nearby;
     const size_t count = movers.size();
     for (size_t i = 0; i < count; ++i) {
         TrokPhysics* a = movers[i];
-        near.clear();
-        candidates(a->cells, a, 0, near);
+        nearby.clear();
+        candidates(a->cells, a, 0, nearby);
         size_t k = 0;
-        while (k < near.size()) {
-            TrokPhysics* b = near[k].box;
+        while (k < nearby.size()) {
+            TrokPhysics* b = nearby[k].box;
             ++k;
             if (!overlaps(a, b)) {
                 continue;
@@ -158,8 +158,8 @@ void TrokPhysics::processCollisions()
             const TrokGrid::Span before = a->cells;
             meet(a, b);
             if (a->cells != before) {
-                near.clear();
-                candidates(a->cells, a, b->order, near);
+                nearby.clear();
+                candidates(a->cells, a, b->order, nearby);
                 k = 0;
             }
         }
@@ -263,11 +263,11 @@ std::vector<TrokObject*> TrokPhysics::findBehaviorTypeObjectsInRadius(int type, 
     if (square.wide || square.cellCount() > std::max<int64_t>(kSmallSquare, objects.size())) {
         return findByScan(type, radius);
     }
-    static std::vector<TrokGrid::Entry> near;
-    near.clear();
-    candidates(square, nullptr, 0, near);
+    static std::vector<TrokGrid::Entry> nearby;
+    nearby.clear();
+    candidates(square, nullptr, 0, nearby);
     std::vector<TrokObject*> found;
-    for (const TrokGrid::Entry& other : near) {
+    for (const TrokGrid::Entry& other : nearby) {
         if (isFound(other.box, type, radius)) {
             found.push_back(other.box->parent);
         }

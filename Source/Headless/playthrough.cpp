@@ -1,8 +1,6 @@
 #include "Headless/playthrough.h"
 
 #include <GL/glut.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -13,6 +11,7 @@
 #include <vector>
 
 #include "Base/eventloop.h"
+#include "Base/hostplatform.h"
 #include "Base/initialize.h"
 #include "Game/gameinit.h"
 #include "Game/gamestates.h"
@@ -50,30 +49,37 @@ int cellOf(float coordinate, int cells)
 }  // namespace
 
 Playthrough::Playthrough()
-    : world(nullptr), scratch(), held(), citizens(), citizenAt(), cameFrom(), reached()
+    : world(nullptr), scratch(), left(), held(), citizens(), citizenAt(), cameFrom(), reached()
 {
     Headless::reset();
     initTrokEngine();
     world = initGameWorlds();
     // The game reads its level from Content/ of the working directory.
-    char name[] = "/tmp/morvellant-play-XXXXXX";
-    if (mkdtemp(name) == nullptr || chdir(name) != 0) {
+    scratch = hostMakeScratchDirectory("morvellant-play-");
+    std::error_code failed;
+    left = std::filesystem::current_path(failed);
+    if (!scratch.empty()) {
+        std::filesystem::current_path(scratch, failed);
+    }
+    if (scratch.empty() || failed) {
         std::cerr << "morvellant-levelcheck: cannot make a directory to play in" << std::endl;
         std::exit(1);
     }
-    scratch = name;
-    std::filesystem::create_directory(scratch + "/Content");
+    std::filesystem::create_directory(scratch / "Content");
 }
 
 Playthrough::~Playthrough()
 {
+    // Windows keeps a process's working directory from being removed.
     std::error_code ignored;
+    std::filesystem::current_path(left, ignored);
     std::filesystem::remove_all(scratch, ignored);
 }
 
 Playthrough::Result Playthrough::play(const std::string& level, unsigned seed, bool simplePlayer, uint32_t limitMs)
 {
-    std::ofstream(scratch + "/Content/city1.troklevel", std::ios::trunc) << level;
+    // Written as given: Windows' text mode would end the lines in "\r\n".
+    std::ofstream(scratch / "Content/city1.troklevel", std::ios::trunc | std::ios::binary) << level;
     std::ostringstream quiet;
     std::streambuf* const console = std::cout.rdbuf(quiet.rdbuf());
 
@@ -81,7 +87,7 @@ Playthrough::Result Playthrough::play(const std::string& level, unsigned seed, b
     frame();
     // Seeded as the city is built: the seed deals every alignment, leg,
     // nudge and police rhythm of the game.
-    std::srand(seed);
+    hostSrand(seed);
     frame();
     findCitizens();
     uint32_t played = 0;

@@ -2,6 +2,7 @@
 #define MORVELLANT_HEADLESS_PLAYTHROUGH_H
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,7 @@ public:
     Playthrough(const Playthrough&) = delete;
     Playthrough& operator=(const Playthrough&) = delete;
 
-    // One game of the level whose text is given, rand() seeded with seed as
+    // One game of the level whose text is given, hostRand() seeded with seed as
     // the city is built, for at most limitMs of simulated time; then back to
     // the title. The game's standard output is not shown. A level the game
     // refuses gives STATE_TITLE.
@@ -42,7 +43,8 @@ public:
 
 private:
     TrokWorld* world;
-    std::string scratch;
+    std::filesystem::path scratch;  // the working directory while it plays
+    std::filesystem::path left;     // the one it left for it
     bool held[4];           // the arrows the player holds
     // The simple player's search: the game's citizens, and per cell of the
     // map the undecided citizen there and the cell the search came from.

@@ -26,37 +26,7 @@ xdotool windowfocus --sync "$wid"
 geometry=$(xwininfo -id "$wid" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
 [ "$geometry" = "1000x750" ] || fail "the window is $geometry"
 
-# Screenshots: pixels counted in a region (WxH+X+Y from the top left) by a
-# test on red, green and blue, or the mean brightness of the whole window.
-snap() { /usr/bin/import -silent -window "$wid" "png:$shot" 2>/dev/null; }
-count() {  # region, awk test on $1 $2 $3
-  /usr/bin/convert "$shot" -crop "$1" +repage -depth 8 rgb:- | od -An -v -tu1 -w3 | awk "$2 { n++ } END { print n + 0 }"
-}
-mean() { /usr/bin/convert "$shot" -colorspace gray -format '%[fx:int(mean*1000)]' info:; }
-# Nothing here waits a fixed time for the game: every check waits, up to a
-# minute, for the frame or the line it expects.
-until_() {  # command...: true as soon as the command succeeds
-  for _ in $(seq 1 600); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
-# A frame with white text in one line's region and none in another's.
-shows() {  # region, other region
-  snap && [ "$(count "$1" '$1 > 200')" -gt 50 ] && [ "$(count "$2" '$1 > 200')" -eq 0 ]
-}
-screen() { until_ shows "$@"; }
-# A key is held until what it does shows: a frame must see it down, for a
-# press and a release within one frame read as a release.
-press_until() {  # key, command...
-  local key=$1
-  shift
-  xdotool keydown "$key"
-  until_ "$@"
-  local shown=$?
-  xdotool keyup "$key"
-  return $shown
-}
-CREDITS=240x30+60+352  # "The Morvellant", from x 75 with its baseline 375 px down
-TITLE=350x30+300+240   # "THE MORVELLANT", right of x 300 with its baseline 262 px down
+. "$(dirname "$0")/window.sh"
 
 screen "$CREDITS" "$TITLE" || fail "no credits"
 # Darkened to 159/255 of a background near (15, 0, 32).
@@ -69,23 +39,14 @@ menu=$(/usr/bin/convert "$shot" -crop 200x20+250+360 +repage -depth 8 gray:- | o
   | awk '{ for (x = 1; x <= NF; x++) if ($x > 200 && (m == "" || x < m)) m = x } END { print m + 249 }')
 [ "$menu" -ge 300 ] && [ "$menu" -le 312 ] || fail "the title menu starts at x $menu"
 press_until space grep -q '^Map size: 48,36$' "$log" || fail "no size line of the default city"
-# The lit white blocks give bright pixels the dark background never has; the
-# activist's red stands near the middle.
-city() {
-  snap && [ "$(count 1000x750+0+0 '$1 > 200 && $2 > 200 && $3 > 200')" -gt 75000 ] \
-    && [ "$(count 200x200+400+275 '$1 > 150 && $2 < 110 && $3 < 110')" -ge 100 ]
-}
 until_ city || fail "the city with the activist near the middle is not drawn"
 playing=$(mean)
-darker() { snap && [ $(( $(mean) * 10 )) -lt $(( playing * 8 )) ]; }
-lighter() { snap && [ $(( $(mean) * 10 )) -gt $(( playing * 9 )) ]; }
 press_until Escape darker || fail "pausing did not darken the scene ($playing, $(mean))"
 press_until Escape lighter || fail "resuming did not bring the scene back"
 [ "$(grep -c '^Map size' "$log")" -eq 1 ] || fail "the game was built again on resuming"
 press_until Escape darker || fail "no pause the second time"
 xdotool key space  # released on the pause screen: the title
 screen "$TITLE" "$CREDITS" || fail "no title after Space on the pause screen"
-ended() { ! kill -0 "$pid" 2>/dev/null; }
 press_until Escape ended || fail "Escape on the title did not end the game"
 wait "$pid"
 status=$?
