@@ -1,8 +1,10 @@
 // morvellant-levelcheck: reads level files as the game does and says whether
-// a game can be played on them; with --play, whether one is any good to play.
+// a game can be played on them; with --play, whether one is any good to play;
+// with --picture, shows one.
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +21,10 @@
 #include "Game/trokmap.h"
 #include "Headless/playthrough.h"
 #include "LevelCheck/checkoptions.h"
+#include "LevelCheck/mappicture.h"
+#include "LevelCheck/pngfile.h"
+#include "LevelCheck/policebeats.h"
+#include "LevelCheck/wholefile.h"
 
 namespace
 {
@@ -26,16 +32,18 @@ namespace
 const unsigned kSeeds = 5;
 
 const char* const kUsage =
-    "usage: morvellant-levelcheck [--play] [--minutes N] LEVELFILE...\n"
+    "usage: morvellant-levelcheck [--play] [--minutes N] [--picture OUT.png]\n"
+    "                             LEVELFILE...\n"
     "Reads each level as The Morvellant does, counts what it places and says\n"
     "whether a game can be played on it. With --play, also plays each level\n"
     "without a window, 5 games with an idle activist and 5 with a simple player\n"
     "who walks to the nearest undecided citizen and talks twice a second, each\n"
     "for up to N simulated minutes (a whole number from 1 to 71582, 10 by\n"
     "default), and says whether the level is balanced: the idle activist never\n"
-    "wins and the simple player always does.\n"
+    "wins and the simple player always does. --picture writes a PNG picture of\n"
+    "a single level seen from above.\n"
     "Exit status: 0 when every level is playable (and balanced), 1 when one is\n"
-    "not, 2 when the command line is wrong.\n";
+    "not or a picture cannot be written, 2 when the command line is wrong.\n";
 
 // Ten games of a long limit take more milliseconds than 32 bits hold.
 std::string minutesAndSeconds(uint64_t ms)
@@ -71,6 +79,36 @@ bool playLevel(Playthrough& playthrough, const std::string& level, uint32_t limi
     return failures.empty();
 }
 
+// The picture of the level; says what it wrote, or why it could not, and
+// returns whether it wrote it.
+bool writePicture(const CheckOptions::Name& out, const TrokMap& map)
+{
+    std::vector<unsigned char> png;
+    std::string reason;
+    std::string size;
+    {
+        const PoliceBeats beats(map);
+        const MapPicture picture(map, beats, nullptr);
+        png = encodePng(picture.canvas.width, picture.canvas.height, picture.canvas.rgb, reason);
+        size = std::to_string(picture.canvas.width) + " x " + std::to_string(picture.canvas.height) + " pixels, "
+             + (picture.cellsPerPixel > 1 ? std::to_string(picture.cellsPerPixel) + " cells a pixel"
+                                          : std::to_string(picture.cellPixels) + " pixels a cell");
+        if (!beats.complete) {
+            std::cout << "warning: the police beats are too long to follow to their end: the picture shows their start"
+                      << std::endl;
+        }
+    }
+    if (!png.empty()) {
+        reason = writeWholeFile(out.path, png);
+    }
+    if (!reason.empty()) {
+        std::cout << "cannot write " << printable(out.given) << ": " << reason << std::endl;
+        return false;
+    }
+    std::cout << "wrote " << printable(out.given) << ": " << size << std::endl;
+    return true;
+}
+
 // Why a level's file cannot be read, or nothing when it can. Only a regular
 // file is a level: a device or a pipe could be read for ever.
 std::string unreadable(const std::string& path)
@@ -99,17 +137,21 @@ bool checkLevel(const CheckOptions& options, const CheckOptions::Name& level, st
     const TrokMap map(level.path);
     const LevelReport report(map);
     report.print(std::cout);
-    if (!report.playable()) {
+    if (!report.loaded) {
         return false;
     }
-    if (!options.play) {
-        return true;
+    bool good = report.playable();
+    if (!options.picture.given.empty()) {
+        good = writePicture(options.picture, map) && good;
     }
-    if (!playthrough) playthrough.reset(new Playthrough());
-    std::ifstream in(level.path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return playLevel(*playthrough, text.str(), static_cast<uint32_t>(options.minutes) * 60000);
+    if (options.play && report.playable()) {
+        if (!playthrough) playthrough.reset(new Playthrough());
+        std::ifstream in(level.path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        good = playLevel(*playthrough, text.str(), static_cast<uint32_t>(options.minutes) * 60000) && good;
+    }
+    return good;
 }
 
 }  // namespace

@@ -26,10 +26,16 @@ CheckOptions::Name nameOf(const std::string& given)
     return { given, error ? given : path.string() };
 }
 
+bool sameFile(const std::string& a, const std::string& b)
+{
+    std::error_code error;
+    return fs::equivalent(a, b, error);
+}
+
 }  // namespace
 
 CheckOptions::CheckOptions(int argc, const char* const* argv)
-    : help(false), play(false), minutes(10), levels(), mistake()
+    : help(false), play(false), minutes(10), picture(), levels(), mistake()
 {
     const std::string tool = "morvellant-levelcheck: ";
     bool options = true;
@@ -53,6 +59,11 @@ CheckOptions::CheckOptions(int argc, const char* const* argv)
                 mistake = tool + "--minutes takes a whole number from " + std::to_string(kFewestMinutes) + " to "
                           + std::to_string(kMostMinutes);
             }
+        } else if (arg == "--picture") {
+            picture = last ? Name() : nameOf(argv[++i]);
+            if (picture.given.empty()) {
+                mistake = tool + arg + " takes the name of the PNG file to write";
+            }
         } else {
             mistake = tool + "unknown option " + printable(arg);
         }
@@ -62,6 +73,10 @@ CheckOptions::CheckOptions(int argc, const char* const* argv)
     }
     if (levels.empty()) {
         mistake = tool + "no level to check";
+    } else if (!picture.given.empty() && levels.size() > 1) {
+        mistake = tool + "--picture takes a single level";
+    } else if (!picture.given.empty() && sameFile(picture.path, levels.front().path)) {
+        mistake = tool + printable(picture.given) + " is the level: it would be written over";
     }
 }
 

@@ -22,6 +22,7 @@ struct CheckOptions
     bool help;
     bool play;
     int minutes;                // each game's limit
+    Name picture;               // none when given is empty
     std::vector<Name> levels;
     std::string mistake;        // what is wrong with the command line; empty when nothing is
 
