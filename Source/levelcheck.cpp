@@ -1,7 +1,8 @@
 // morvellant-levelcheck: reads level files as the game does and says whether
 // a game can be played on them; with --play, whether one is any good to play;
-// with --picture, shows one.
+// with --picture and --heatmap, shows them.
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -32,8 +33,8 @@ namespace
 const unsigned kSeeds = 5;
 
 const char* const kUsage =
-    "usage: morvellant-levelcheck [--play] [--minutes N] [--picture OUT.png]\n"
-    "                             LEVELFILE...\n"
+    "usage: morvellant-levelcheck [--play [--heatmap OUT.png]] [--minutes N]\n"
+    "                             [--picture OUT.png] LEVELFILE...\n"
     "Reads each level as The Morvellant does, counts what it places and says\n"
     "whether a game can be played on it. With --play, also plays each level\n"
     "without a window, 5 games with an idle activist and 5 with a simple player\n"
@@ -41,7 +42,8 @@ const char* const kUsage =
     "for up to N simulated minutes (a whole number from 1 to 71582, 10 by\n"
     "default), and says whether the level is balanced: the idle activist never\n"
     "wins and the simple player always does. --picture writes a PNG picture of\n"
-    "a single level seen from above.\n"
+    "the level seen from above, --heatmap one of where the ten games won and\n"
+    "lost citizens; either takes a single level.\n"
     "Exit status: 0 when every level is playable (and balanced), 1 when one is\n"
     "not or a picture cannot be written, 2 when the command line is wrong.\n";
 
@@ -52,8 +54,9 @@ std::string minutesAndSeconds(uint64_t ms)
 }
 
 // Ten games of the level; prints each and the verdict, returns whether it is
-// balanced.
-bool playLevel(Playthrough& playthrough, const std::string& level, uint32_t limitMs)
+// balanced. Where citizens locked in and where the simple player walked go
+// to the marks.
+bool playLevel(Playthrough& playthrough, const std::string& level, uint32_t limitMs, PlayMarks& marks)
 {
     const auto started = std::chrono::steady_clock::now();
     std::string failures;
@@ -69,6 +72,12 @@ bool playLevel(Playthrough& playthrough, const std::string& level, uint32_t limi
                 failures += std::string(failures.empty() ? "" : "; ") + (simple ? "the simple player did not win"
                             : "the idle activist won") + " with seed " + std::to_string(seed);
             }
+            for (const Playthrough::Conversion& c : r.conversions) {
+                ++(c.won ? marks.won : marks.lost)[c.cell];
+            }
+            for (size_t i = 1; i < r.path.size(); ++i) {
+                marks.steps.insert(std::minmax(r.path[i - 1], r.path[i]));
+            }
         }
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -79,16 +88,16 @@ bool playLevel(Playthrough& playthrough, const std::string& level, uint32_t limi
     return failures.empty();
 }
 
-// The picture of the level; says what it wrote, or why it could not, and
-// returns whether it wrote it.
-bool writePicture(const CheckOptions::Name& out, const TrokMap& map)
+// The picture of the level, with the games' marks for a heat map; says what
+// it wrote, or why it could not, and returns whether it wrote it.
+bool writePicture(const CheckOptions::Name& out, const TrokMap& map, const PlayMarks* marks)
 {
     std::vector<unsigned char> png;
     std::string reason;
     std::string size;
     {
         const PoliceBeats beats(map);
-        const MapPicture picture(map, beats, nullptr);
+        const MapPicture picture(map, beats, marks);
         png = encodePng(picture.canvas.width, picture.canvas.height, picture.canvas.rgb, reason);
         size = std::to_string(picture.canvas.width) + " x " + std::to_string(picture.canvas.height) + " pixels, "
              + (picture.cellsPerPixel > 1 ? std::to_string(picture.cellsPerPixel) + " cells a pixel"
@@ -105,7 +114,15 @@ bool writePicture(const CheckOptions::Name& out, const TrokMap& map)
         std::cout << "cannot write " << printable(out.given) << ": " << reason << std::endl;
         return false;
     }
-    std::cout << "wrote " << printable(out.given) << ": " << size << std::endl;
+    std::cout << "wrote " << printable(out.given) << ": " << size;
+    if (marks != nullptr) {
+        uint64_t won = 0;
+        uint64_t lost = 0;
+        for (const auto& cell : marks->won) won += cell.second;
+        for (const auto& cell : marks->lost) lost += cell.second;
+        std::cout << "; " << won << " citizens won over, " << lost << " lost to the police";
+    }
+    std::cout << std::endl;
     return true;
 }
 
@@ -142,14 +159,18 @@ bool checkLevel(const CheckOptions& options, const CheckOptions::Name& level, st
     }
     bool good = report.playable();
     if (!options.picture.given.empty()) {
-        good = writePicture(options.picture, map) && good;
+        good = writePicture(options.picture, map, nullptr) && good;
     }
+    PlayMarks marks;
     if (options.play && report.playable()) {
         if (!playthrough) playthrough.reset(new Playthrough());
         std::ifstream in(level.path, std::ios::binary);
         std::ostringstream text;
         text << in.rdbuf();
-        good = playLevel(*playthrough, text.str(), static_cast<uint32_t>(options.minutes) * 60000) && good;
+        good = playLevel(*playthrough, text.str(), static_cast<uint32_t>(options.minutes) * 60000, marks) && good;
+    }
+    if (!options.heatmap.given.empty()) {
+        good = writePicture(options.heatmap, map, &marks) && good;
     }
     return good;
 }

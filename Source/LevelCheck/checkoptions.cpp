@@ -35,7 +35,7 @@ bool sameFile(const std::string& a, const std::string& b)
 }  // namespace
 
 CheckOptions::CheckOptions(int argc, const char* const* argv)
-    : help(false), play(false), minutes(10), picture(), levels(), mistake()
+    : help(false), play(false), minutes(10), picture(), heatmap(), levels(), mistake()
 {
     const std::string tool = "morvellant-levelcheck: ";
     bool options = true;
@@ -59,9 +59,10 @@ CheckOptions::CheckOptions(int argc, const char* const* argv)
                 mistake = tool + "--minutes takes a whole number from " + std::to_string(kFewestMinutes) + " to "
                           + std::to_string(kMostMinutes);
             }
-        } else if (arg == "--picture") {
-            picture = last ? Name() : nameOf(argv[++i]);
-            if (picture.given.empty()) {
+        } else if (arg == "--picture" || arg == "--heatmap") {
+            Name& out = arg == "--picture" ? picture : heatmap;
+            out = last ? Name() : nameOf(argv[++i]);
+            if (out.given.empty()) {
                 mistake = tool + arg + " takes the name of the PNG file to write";
             }
         } else {
@@ -73,10 +74,15 @@ CheckOptions::CheckOptions(int argc, const char* const* argv)
     }
     if (levels.empty()) {
         mistake = tool + "no level to check";
-    } else if (!picture.given.empty() && levels.size() > 1) {
-        mistake = tool + "--picture takes a single level";
-    } else if (!picture.given.empty() && sameFile(picture.path, levels.front().path)) {
-        mistake = tool + printable(picture.given) + " is the level: it would be written over";
+    } else if (!heatmap.given.empty() && !play) {
+        mistake = tool + "--heatmap needs --play";
+    } else if ((!picture.given.empty() || !heatmap.given.empty()) && levels.size() > 1) {
+        mistake = tool + "--picture and --heatmap take a single level";
+    }
+    for (const Name* out : { &picture, &heatmap }) {
+        if (mistake.empty() && !out->given.empty() && sameFile(out->path, levels.front().path)) {
+            mistake = tool + printable(out->given) + " is the level: it would be written over";
+        }
     }
 }
 

@@ -23,6 +23,7 @@ struct CheckOptions
     bool play;
     int minutes;                // each game's limit
     Name picture;               // none when given is empty
+    Name heatmap;
     std::vector<Name> levels;
     std::string mistake;        // what is wrong with the command line; empty when nothing is
 
