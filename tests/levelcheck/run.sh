@@ -34,13 +34,20 @@ sed -n '2,$p' "$case" | sed '/^--- pixels of /,$d' | diff -u - "$scratch/got" ||
 grep -q '^--- pixels of ' "$case" || exit 0
 [ -x /usr/bin/convert ] || { echo "no ImageMagick (/usr/bin/convert): pixels not read"; exit 77; }
 sed -n '/^--- pixels of /,$p' "$case" >"$scratch/wanted"
-awk '/^--- pixels of / {
-       print; split("", colour)
-       reader = "/usr/bin/convert \"" substr($0, 15) "\" txt:- 2>/dev/null"
-       while ((reader | getline row) > 0) {
-         rest = substr(row, index(row, "(") + 1)
-         colour[substr(row, 1, index(row, ":") - 1)] = substr(rest, 1, index(rest, ")") - 1)
+# Only the rows down to the lowest pixel asked for are read: a text line a pixel.
+awk '/^--- pixels of / { files[++n] = substr($0, 15); next }
+     { lines[n, ++count[n]] = $0; split($1, at, ","); if (at[2] + 1 > rows[n]) rows[n] = at[2] + 1 }
+     END {
+       for (f = 1; f <= n; ++f) {
+         print "--- pixels of " files[f]; split("", colour)
+         reader = "/usr/bin/convert \"" files[f] "\" -crop 100000x" rows[f] "+0+0 txt:- 2>/dev/null"
+         while ((reader | getline row) > 0) {
+           rest = substr(row, index(row, "(") + 1)
+           colour[substr(row, 1, index(row, ":") - 1)] = substr(rest, 1, index(rest, ")") - 1)
+         }
+         close(reader)
+         for (i = 1; i <= count[f]; ++i) {
+           $0 = lines[f, i]; $2 = ($1 in colour) ? colour[$1] : "none"; print
+         }
        }
-       close(reader); next
-     }
-     { $2 = ($1 in colour) ? colour[$1] : "none"; print }' "$scratch/wanted" | diff -u "$scratch/wanted" -
+     }' "$scratch/wanted" | diff -u "$scratch/wanted" -
