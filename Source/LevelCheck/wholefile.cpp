@@ -17,12 +17,13 @@ namespace
 // drawn again this many times while the name is taken.
 const int kTries = 8;
 
-// Writes everything to a new file of that name, failing if the name is
-// taken. Returns 0 or the number of the error; `made` tells whether the file
-// was made, which is then the caller's to remove.
+// Writes everything to a new file of that name. Returns 0 or the number of
+// the error; `made` tells whether the file was made, which is then the
+// caller's to remove. (Windows' C library knows no "x" mode to refuse a name
+// that is taken: the caller draws names that are not.)
 int writeNew(const fs::path& temporary, const std::vector<unsigned char>& bytes, bool& made)
 {
-    std::FILE* file = std::fopen(temporary.string().c_str(), "wbx");
+    std::FILE* file = std::fopen(temporary.string().c_str(), "wb");
     made = file != nullptr;
     if (file == nullptr) {
         return errno;
@@ -56,11 +57,11 @@ std::string writeWholeFile(const std::string& path, const std::vector<unsigned c
         char name[32];
         std::snprintf(name, sizeof name, ".morvellant-%08x.tmp", static_cast<unsigned>(draw()));
         const fs::path temporary = target.parent_path() / name;
-        bool made = false;
-        const int failure = writeNew(temporary, bytes, made);
-        if (!made && failure == EEXIST) {
+        if (fs::exists(temporary, error)) {
             continue;
         }
+        bool made = false;
+        const int failure = writeNew(temporary, bytes, made);
         std::string reason = std::strerror(failure);
         if (made && failure == 0) {
             fs::rename(temporary, target, error);
