@@ -41,7 +41,7 @@ check-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DMORVELLANT_SANITIZE=ON
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	UBSAN_OPTIONS=print_stacktrace=1 ASAN_OPTIONS=detect_leaks=1 \
-	  LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan-suppressions.txt \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan-suppressions.txt:print_suppressions=0 \
 	  ctest --test-dir $(SANITIZE_DIR) -LE 'real|long' --output-on-failure -j $(JOBS)
 
 # Every fuzz/*_fuzz.cpp target, built with clang, run for FUZZ_SECONDS each.

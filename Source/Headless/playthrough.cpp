@@ -49,7 +49,7 @@ int cellOf(float coordinate, int cells)
 }  // namespace
 
 Playthrough::Playthrough()
-    : world(nullptr), scratch(), left(), held(), citizens(), citizenAt(), cameFrom(), reached()
+    : world(nullptr), scratch(), left(), held(), citizens(), decided(), citizenAt(), cameFrom(), reached()
 {
     Headless::reset();
     initTrokEngine();
@@ -90,6 +90,7 @@ Playthrough::Result Playthrough::play(const std::string& level, unsigned seed, b
     hostSrand(seed);
     frame();
     findCitizens();
+    Result result = { STATE_PLAYING, 0, {}, {} };
     uint32_t played = 0;
     while (Eventloop::getState() == STATE_PLAYING && played < limitMs) {
         if (simplePlayer) {
@@ -99,8 +100,10 @@ Playthrough::Result Playthrough::play(const std::string& level, unsigned seed, b
         }
         frame();
         played += frameMs;
+        watch(simplePlayer, result);
     }
-    const Result result = { Eventloop::getState(), played };
+    result.state = Eventloop::getState();
+    result.ms = played;
 
     Headless::releaseKey(' ');
     for (int i = 0; i < 4; ++i) {
@@ -139,6 +142,37 @@ void Playthrough::findCitizens()
     const size_t cells = static_cast<size_t>(map.getWidth()) * map.getHeight();
     citizenAt.assign(cells, nullptr);
     cameFrom.assign(cells, kUnreached);
+    decided.clear();
+    for (const TrokObject* object : citizens) {
+        decided.push_back(std::fabs(static_cast<const TrokBehaviorCitizen*>(object->behavior)->getAlignment()) >= 1.0f);
+    }
+}
+
+int Playthrough::cellOfObject(const TrokObject& object) const
+{
+    const TrokMap& map = *world->getMap();
+    const Vector at = object.physics->getCurrentLocation();
+    return cellOf(at.z, map.getHeight()) * map.getWidth() + cellOf(at.x, map.getWidth());
+}
+
+// After a frame, while its objects still stand even if it ended the game: a
+// citizen locks in when a nudge brings its alignment to magnitude 1, and
+// stays there; the simple player's steps are counted by the cells entered.
+void Playthrough::watch(bool simplePlayer, Result& result)
+{
+    for (size_t i = 0; i < citizens.size(); ++i) {
+        const float alignment = static_cast<const TrokBehaviorCitizen*>(citizens[i]->behavior)->getAlignment();
+        if (!decided[i] && std::fabs(alignment) >= 1.0f) {
+            decided[i] = true;
+            result.conversions.push_back({ cellOfObject(*citizens[i]), alignment > 0.0f });
+        }
+    }
+    if (simplePlayer && world->trok != nullptr) {
+        const int cell = cellOfObject(*world->trok);
+        if (result.path.empty() || result.path.back() != cell) {
+            result.path.push_back(cell);
+        }
+    }
 }
 
 // Where the simple player heads: the centre of the next cell on the shortest

@@ -22,10 +22,19 @@ class Playthrough
 public:
     static const uint32_t frameMs = 30;  // a steady 33 frames a second
 
+    // A citizen that locked in, and the cell (row * width + column) it stood on.
+    struct Conversion
+    {
+        int cell;
+        bool won;           // won over by the activist, else lost to the police
+    };
+
     struct Result
     {
         int state;          // STATE_WON, STATE_LOST, or STATE_PLAYING when undecided
         uint32_t ms;        // simulated time played
+        std::vector<Conversion> conversions;    // in the order they happened
+        std::vector<int> path;  // the cells the simple player entered, in order
     };
 
     // Starts the program once, in a scratch directory of its own, where the
@@ -49,12 +58,15 @@ private:
     // The simple player's search: the game's citizens, and per cell of the
     // map the undecided citizen there and the cell the search came from.
     std::vector<const TrokObject*> citizens;
+    std::vector<bool> decided;  // per citizen: its alignment has reached magnitude 1
     std::vector<const TrokObject*> citizenAt;
     std::vector<int> cameFrom;
     std::vector<int> reached;   // the cells the search reached, in order
 
     void frame();
     void findCitizens();
+    int cellOfObject(const TrokObject& object) const;
+    void watch(bool simplePlayer, Result& result);
     Vector nextGoal();
     void steer();
 };

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The Windows zip as a player unpacks and plays it, under Wine and the X
 # server of $DISPLAY: the level checker plays the shipped city (the verdict
-# as on Linux), refuses a missing file and a level with CR LF line ends; the
-# game, started from another directory, finds its city, shows it, pauses,
-# returns to the title and quits with status 0. Output is read without "\r".
+# as on Linux), refuses a missing file and a level with CR LF line ends and
+# draws the city's picture as on Linux; the game, started from another
+# directory, finds its city, shows it, pauses, returns to the title and quits
+# with status 0. Output is read without "\r".
 #   tests/windows/check.sh morvellant-<version>-windows-x64.zip
 set -u
 scratch=$(mktemp -d)
@@ -32,6 +33,9 @@ for refusal in 'none.troklevel:cannot open none.troklevel: No such file or direc
   check "${refusal%%:*}"
   [ $? -eq 1 ] && said "^${refusal#*:}\$" || fail "${refusal%%:*}"
 done
+# The shipped city's picture: libpng linked in, the bytes those drawn on Linux for the README.
+check --picture map.png Content/city1.troklevel && cmp -s "$dir/map.png" "$(dirname "$0")/../../docs/city-map.png" \
+  || fail "the shipped city's picture is not docs/city-map.png"
 
 (cd "$scratch" && exec "$wine" "$dir/morvellant.exe") >"$log" 2>/dev/null &
 pid=$!
