@@ -5,6 +5,8 @@
 #include <GL/glut.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -429,4 +431,57 @@ TEST(GameWorld, PlayPauseWinAndPlayAgain)
     EXPECT_EQ(TrokWorld::allyCount, 0u);
     EXPECT_EQ(TrokWorld::citizenCount, 1u);
     EXPECT_EQ(TrokWorld::totalAgentCount, 1u);
+}
+
+// The player's file binds left to "a" and pause to "p". F11 switches
+// fullscreen on every screen and does nothing else, back to the window's
+// place and size; each switch is written back. A window out of sight pauses
+// the game and lets go of the keys held: their releases later change nothing.
+TEST(PlayerSettings, FullscreenOnEveryScreenReboundKeysAndAPauseWhenTheWindowGoesAway)
+{
+    writeLevel({ "...", ".@.", "..." });
+    GameHarness game;
+    char folder[] = "/tmp/morvellant-settings-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string file = std::string(folder) + "/settings";
+    std::ofstream(file) << "left = a\npause = p\n";
+    Headless::setScreen(1280, 1024);
+    initPlayerSettings(file);
+    Headless::reshape(800, 600);
+    std::string switches;
+    const char* const screens[] = { "2", "+x 1 -x 1", "+Space 1 -Space 1", "+p 1 -p 1" };  // credits to paused
+    for (int i = 0; i < 4; ++i) {
+        keys(screens[i]);
+        const int state = game.state();
+        gldouble::clearCalls();
+        keys("+F11 1 -F11 1");
+        i % 2 ? Headless::reshape(800, 600) : Headless::reshape(1280, 1024);  // as GLUT answers
+        for (const auto& call : gldouble::calls()) {
+            if (call.name.find("Window") != std::string::npos || call.name.find("FullScreen") != std::string::npos) {
+                switches += call.name + (call.args.empty() ? "" : " " + std::to_string(int(call.args[0]))) + " ";
+            }
+        }
+        switches += game.state() == state ? "|" : "state changed|";
+    }
+    EXPECT_EQ(switches, "glutFullScreen |glutLeaveFullScreen glutPositionWindow 30 glutReshapeWindow 800 |"
+                        "glutFullScreen |glutLeaveFullScreen glutPositionWindow 30 glutReshapeWindow 800 |");
+    std::ostringstream text;
+    text << std::ifstream(file).rdbuf();
+    EXPECT_EQ(text.str(), "left = a\npause = p\nfullscreen = no\n");
+    TrokWorld& world = WorldProbe::registered();
+    keys("+Escape 1 -Escape 1 +a +Space 5");
+    const Vector walked = world.trok->physics->getCurrentLocation();
+    EXPECT_LT(walked.x, 1.4f);  // from the middle of its cell, 1.5
+    Headless::windowStatus(GLUT_HIDDEN);
+    keys("1 -Space 1");  // "a" is let go out of sight: no release comes
+    EXPECT_EQ(game.state(), STATE_PAUSED);
+    keys("+p 1 -p 20");
+    EXPECT_EQ(game.state(), STATE_PLAYING);
+    EXPECT_TRUE(Vector(world.trok->physics->getCurrentLocation()) == walked);
+    Headless::setScreen(0, 0);
+    testing::internal::CaptureStderr();
+    keys("+F11 1 -F11 1");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "fullscreen: the screen reports no size to fill: the game stays in its window\n");
+    std::filesystem::remove_all(folder);
 }
