@@ -112,6 +112,12 @@ int entryNamed(const std::string& name)
     return -1;
 }
 
+// As some Windows editors begin a file: no part of its first line.
+std::string byteOrderMark(const std::string& text)
+{
+    return text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? text.substr(0, 3) : std::string();
+}
+
 void report(const std::string& line)
 {
     std::fprintf(stderr, "%s\n", line.c_str());
@@ -133,8 +139,7 @@ std::vector<std::string> Settings::parse(const std::string& fileText, const std:
     auto problem = [&](int line, const std::string& what) {
         problems.emplace_back(line, fileName + ":" + std::to_string(line) + ": " + what);
     };
-    // A byte order mark, as some Windows editors write, is no part of the first line.
-    const std::string text = fileText.compare(0, 3, "\xEF\xBB\xBF") == 0 ? fileText.substr(3) : fileText;
+    const std::string text = fileText.substr(byteOrderMark(fileText).size());
     int number = 0;
     for (std::string::size_type start = 0; start < text.size();) {
         const auto end = std::min(text.find('\n', start), text.size());
@@ -217,9 +222,9 @@ std::string Settings::valueText(Entry entry) const
 
 std::string Settings::updated(const std::string& text) const
 {
-    std::string result;
+    std::string result = byteOrderMark(text);
     bool written[kEntries] = {};
-    for (std::string::size_type start = 0; start < text.size();) {
+    for (std::string::size_type start = result.size(); start < text.size();) {
         const auto end = std::min(text.find('\n', start), text.size());
         const std::string line = text.substr(start, end - start);
         const std::string ending = text.substr(end, 1);
