@@ -88,22 +88,30 @@ press_until Escape shows "$TITLE" "$CREDITS" || fail "Escape did not pause the b
 kill "$pid"
 wait "$pid" 2>/dev/null
 
-# In a walled yard, the activist walks right on the player's "d", the white
-# of the wall on its right growing; left on the arrow, held while the window
-# is unmapped and let go: mapped again, the game is paused, and resumed, the
-# activist stands, so that "d" alone moves it.
+# Started fullscreen as kept, and back to the window; Alt+Enter in a game
+# too. In a walled yard, the
+# activist walks right on the player's "d", the white of the wall on its
+# right growing; left on the arrow, held while the window is unmapped and
+# let go: mapped again, the game is paused, and resumed, the activist
+# stands, so that "d" alone moves it.
 wall='#####################' yard='#...................#'
 printf '%s\n' '!MorvellantMapFile' '21 7' "$wall" "$yard" "$yard" '#.........@.........#' "$yard" "$yard" "$wall" \
   >"$root/usr/share/games/morvellant/Content/city1.troklevel"
 printf 'right = d\nsound = off\n' >>"$settings"
+sed -i 's/^fullscreen = no$/fullscreen = yes/' "$settings"
 start
 grep -qx "$settings:3: no setting named \"sound\"" "$log" || fail "no line on the unknown setting"
+until_ is 2 "$full" || fail "not started on the whole screen: $(geometry)"
+press_until F11 is 1-2 "30,30 1000x750" || fail "F11 did not put the window to the design's place: $(geometry)"
 press_until Escape shows "$TITLE" "$CREDITS" || fail "no title before the yard"
 press_until space grep -q '^Map size: 21,7$' "$log" || fail "no size line of the yard"
 right() { snap && count 480x1+520+425 '$1 > 200 && $2 > 200 && $3 > 200'; }
 more() { [ "$(right)" -gt "$1" ]; }
 less() { [ "$(right)" -lt "$1" ]; }
 until_ city || fail "the yard is not drawn"
+press_until alt+Return is 2 "$full" || fail "Alt+Enter left the window at $(geometry) in a game"
+press_until F11 is 1-2 "30,30 1000x750" || fail "F11 did not put the window back in a game: $(geometry)"
+until_ city || fail "the yard is not drawn again"
 playing=$(mean)
 press_until d more "$(right)" || fail "d did not move the activist right"
 xdotool keydown Left
