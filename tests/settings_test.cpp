@@ -54,7 +54,6 @@ TEST(Settings, WritesBackOnlyWhatChanged)
 {
     Settings settings;
     settings.setFullscreen(true);
-    EXPECT_EQ(settings.updated(""), "fullscreen = yes\n");
     EXPECT_EQ(settings.updated("# mine\nup = w"), "# mine\nup = w\nfullscreen = yes\n");
     EXPECT_EQ(settings.updated("up = w\r\n fullscreen=no \r\nfullscreen = no\n# fullscreen = no\n"),
               "up = w\r\nfullscreen = yes\r\nfullscreen = no\n# fullscreen = no\n");

@@ -85,8 +85,7 @@ press_until space grep -q '^Map size: 1024,1024$' "$log" || fail "no size line o
 white() { snap && [ "$(count 1000x750+0+0 '$1 > 200 && $2 > 200 && $3 > 200')" -gt 75000 ]; }
 until_ white || fail "the big city is not drawn"
 press_until Escape shows "$TITLE" "$CREDITS" || fail "Escape did not pause the big city"
-kill "$pid"
-wait "$pid" 2>/dev/null
+kill "$pid" && wait "$pid" 2>/dev/null
 
 # Started fullscreen as kept, and back to the window; Alt+Enter in a game
 # too. In a walled yard, the
@@ -106,19 +105,18 @@ press_until F11 is 1-2 "30,30 1000x750" || fail "F11 did not put the window to t
 press_until Escape shows "$TITLE" "$CREDITS" || fail "no title before the yard"
 press_until space grep -q '^Map size: 21,7$' "$log" || fail "no size line of the yard"
 right() { snap && count 480x1+520+425 '$1 > 200 && $2 > 200 && $3 > 200'; }
-more() { [ "$(right)" -gt "$1" ]; }
-less() { [ "$(right)" -lt "$1" ]; }
+moved() { [ "$(right)" "$1" "$2" ]; }  # -gt: right, -lt: left
 until_ city || fail "the yard is not drawn"
 press_until alt+Return is 2 "$full" || fail "Alt+Enter left the window at $(geometry) in a game"
 press_until F11 is 1-2 "30,30 1000x750" || fail "F11 did not put the window back in a game: $(geometry)"
 until_ city || fail "the yard is not drawn again"
 playing=$(mean)
-press_until d more "$(right)" || fail "d did not move the activist right"
+press_until d moved -gt "$(right)" || fail "d did not move the activist right"
 xdotool keydown Left
-until_ less "$(right)" || fail "Left did not move the activist"
+until_ moved -lt "$(right)" || fail "Left did not move the activist"
 xdotool windowunmap --sync "$wid" keyup Left windowmap --sync "$wid" windowfocus --sync "$wid"
 until_ darker || fail "not paused when the window came back"
 press_until Escape lighter || fail "not resumed"
-press_until d more "$(right)" || fail "the activist walks on by itself"
-echo "ok: unpacked, started from /, credits, title, city, pause, resume, title, exit 0; a big city paused;"
-echo "F11 in and out, settings kept, unreadable, a rebound key; paused when unmapped, the activist still after"
+press_until d moved -gt "$(right)" || fail "the activist walks on by itself"
+echo "ok: unpacked, started from /, credits, title, city, pause, resume, title, exit 0; a big city paused;" \
+  "F11 in and out, settings kept, unreadable, rebound; paused when unmapped, the activist still after"
