@@ -468,7 +468,9 @@ TEST(PlayerSettings, FullscreenOnEveryScreenReboundKeysAndAPauseWhenTheWindowGoe
     const Vector walked = world.trok->physics->getCurrentLocation();
     EXPECT_LT(walked.x, 1.4f);  // from the middle of its cell, 1.5
     Headless::windowStatus(GLUT_HIDDEN);
-    keys("1 -Space 1");  // "a" is let go out of sight: no release comes
+    keys("1 -Space 1 +Space");  // "a" is let go out of sight: no release comes
+    Headless::windowStatus(GLUT_HIDDEN);  // nor for Space, just pressed on the pause screen
+    keys("1");
     EXPECT_EQ(game.state(), STATE_PAUSED);
     keys("+p 1 -p 20");
     EXPECT_EQ(game.state(), STATE_PLAYING);
