@@ -88,11 +88,10 @@ press_until Escape shows "$TITLE" "$CREDITS" || fail "Escape did not pause the b
 kill "$pid" && wait "$pid" 2>/dev/null
 
 # Started fullscreen as kept, and back to the window; Alt+Enter in a game
-# too. In a walled yard, the
-# activist walks right on the player's "d", the white of the wall on its
-# right growing; left on the arrow, held while the window is unmapped and
-# let go: mapped again, the game is paused, and resumed, the activist
-# stands, so that "d" alone moves it.
+# too. In a walled yard, the activist walks right on the player's "d", the
+# white of the wall on its right growing; left on the arrow, held while the
+# window is unmapped and let go: mapped again, the game is paused, and
+# resumed, the activist stands, so that "d" alone moves it.
 wall='#####################' yard='#...................#'
 printf '%s\n' '!MorvellantMapFile' '21 7' "$wall" "$yard" "$yard" '#.........@.........#' "$yard" "$yard" "$wall" \
   >"$root/usr/share/games/morvellant/Content/city1.troklevel"
