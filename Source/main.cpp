@@ -1,5 +1,6 @@
 #include <GL/glut.h>
 
+#include "Base/hostplatform.h"
 #include "Base/initialize.h"
 #include "Game/gameinit.h"
 
@@ -9,6 +10,7 @@ int main(int argc, char** argv)
     glutInit(&argc, argv);
     initTrokEngine();
     initGameWorlds();
+    initPlayerSettings(userSettingsFile());
     glutMainLoop();
     return 0;
 }

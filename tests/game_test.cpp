@@ -5,6 +5,8 @@
 #include <GL/glut.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -429,4 +431,54 @@ TEST(GameWorld, PlayPauseWinAndPlayAgain)
     EXPECT_EQ(TrokWorld::allyCount, 0u);
     EXPECT_EQ(TrokWorld::citizenCount, 1u);
     EXPECT_EQ(TrokWorld::totalAgentCount, 1u);
+}
+
+// The player's file binds left to "a" and pause to "p". F11 switches
+// fullscreen on every screen and does nothing else, back to the window's
+// place and size; each switch is written back. A window out of sight pauses
+// the game and lets go of the keys held: their releases later change nothing.
+TEST(PlayerSettings, FullscreenOnEveryScreenReboundKeysAndAPauseWhenTheWindowGoesAway)
+{
+    writeLevel({ "...", ".@.", "..." });
+    GameHarness game;
+    char folder[] = "/tmp/morvellant-settings-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string file = std::string(folder) + "/settings";
+    std::ofstream(file) << "left = a\npause = p\n";
+    Headless::setScreen(1280, 1024);
+    initPlayerSettings(file);
+    Headless::reshape(800, 600);
+    const char* const screens[] = { "2", "+x 1 -x 1", "+Space 1 -Space 1", "+p 1 -p 1" };  // credits to paused
+    for (int i = 0; i < 4; ++i) {
+        keys(screens[i]);
+        const int state = game.state();
+        gldouble::clearCalls();
+        keys("+F11 1 -F11 1");
+        EXPECT_EQ(game.state(), state) << screens[i];
+        EXPECT_EQ(gldouble::callsNamed(i % 2 ? "glutLeaveFullScreen" : "glutFullScreen").size(), 1u) << screens[i];
+        i % 2 ? Headless::reshape(800, 600) : Headless::reshape(1280, 1024);  // as GLUT answers
+    }
+    EXPECT_EQ(gldouble::callsNamed("glutPositionWindow")[0].args, (std::vector<double>{ 30, 30 }));
+    EXPECT_EQ(gldouble::callsNamed("glutReshapeWindow")[0].args, (std::vector<double>{ 800, 600 }));
+    std::ostringstream text;
+    text << std::ifstream(file).rdbuf();
+    EXPECT_EQ(text.str(), "left = a\npause = p\nfullscreen = no\n");
+    TrokWorld& world = WorldProbe::registered();
+    keys("+Escape 1 -Escape 1 +a +Space 5");
+    const Vector walked = world.trok->physics->getCurrentLocation();
+    EXPECT_LT(walked.x, 1.4f);  // from the middle of its cell, 1.5
+    Headless::windowStatus(GLUT_HIDDEN);
+    keys("1 -Space 1 +Space");  // "a" is let go out of sight: no release comes
+    Headless::windowStatus(GLUT_HIDDEN);  // nor for Space, just pressed on the pause screen
+    keys("1");
+    EXPECT_EQ(game.state(), STATE_PAUSED);
+    keys("+p 1 -p 20");
+    EXPECT_EQ(game.state(), STATE_PLAYING);
+    EXPECT_TRUE(Vector(world.trok->physics->getCurrentLocation()) == walked);
+    Headless::setScreen(0, 0);
+    testing::internal::CaptureStderr();
+    keys("+F11 1 -F11 1");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "fullscreen: the screen reports no size to fill: the game stays in its window\n");
+    std::filesystem::remove_all(folder);
 }

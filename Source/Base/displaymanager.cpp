@@ -1,15 +1,22 @@
 #include "Base/displaymanager.h"
 
-#include <GL/glut.h>
+#include <GL/freeglut.h>
+
+#include "Base/inputmanager.h"
 
 DisplayManager* DisplayManager::ms_poSingleton = nullptr;
 uint32_t DisplayManager::ms_nWidth = 1000;
 uint32_t DisplayManager::ms_nHeight = 750;
 // Starts true so every world computes its size-dependent values in frame one.
 bool DisplayManager::ms_bScreenSizeChanged = true;
-bool DisplayManager::ms_bFullscreen = true;
+bool DisplayManager::ms_bFullscreen = false;
 bool DisplayManager::ms_bDoubleBuffer = true;
 std::string DisplayManager::ms_sWindowTitle = "default";
+int DisplayManager::ms_nWindowedX = 30;
+int DisplayManager::ms_nWindowedY = 30;
+uint32_t DisplayManager::ms_nWindowedWidth = 1000;
+uint32_t DisplayManager::ms_nWindowedHeight = 750;
+bool DisplayManager::ms_bWindowGone = false;
 
 static const unsigned int kDisplayMode = GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH;
 
@@ -54,6 +61,7 @@ void DisplayManager::callbackResizeDisplay(int width, int height)
 void DisplayManager::signalFrameDone()
 {
     ms_bScreenSizeChanged = false;
+    ms_bWindowGone = false;
 }
 
 bool DisplayManager::isSizeDifferent()
@@ -98,4 +106,53 @@ void DisplayManager::setFixedState(int shadeModel)
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
+}
+
+bool DisplayManager::setFullscreen(bool on)
+{
+    if (on == ms_bFullscreen) {
+        return true;
+    }
+    if (on) {
+        if (glutGet(GLUT_SCREEN_WIDTH) <= 0 || glutGet(GLUT_SCREEN_HEIGHT) <= 0) {
+            return false;
+        }
+        ms_nWindowedX = glutGet(GLUT_WINDOW_X);
+        ms_nWindowedY = glutGet(GLUT_WINDOW_Y);
+        ms_nWindowedWidth = ms_nWidth;
+        ms_nWindowedHeight = ms_nHeight;
+        glutFullScreen();
+    } else {
+        // A window manager puts the window back by itself; without one GLUT
+        // restores the size but not the place. Asking for both serves both.
+        glutLeaveFullScreen();
+        glutPositionWindow(ms_nWindowedX, ms_nWindowedY);
+        glutReshapeWindow(static_cast<int>(ms_nWindowedWidth), static_cast<int>(ms_nWindowedHeight));
+    }
+    ms_bFullscreen = on;
+    return true;
+}
+
+bool DisplayManager::isFullscreen()
+{
+    return ms_bFullscreen;
+}
+
+void DisplayManager::registerWindowStatus()
+{
+    glutWindowStatusFunc(callbackWindowStatus);
+}
+
+void DisplayManager::callbackWindowStatus(int status)
+{
+    // The keyboard went with the window: a key let go meanwhile sends no release.
+    if (status == GLUT_HIDDEN || status == GLUT_FULLY_COVERED) {
+        ms_bWindowGone = true;
+        InputManager::forgetHeldKeys();
+    }
+}
+
+bool DisplayManager::isWindowGone()
+{
+    return ms_bWindowGone;
 }

@@ -1,5 +1,7 @@
 #include "Base/hostplatform.h"
 
+#include <cerrno>
+#include <cstring>
 #include <system_error>
 
 bool hostBigEndian = true;
@@ -49,4 +51,28 @@ int enterResourceDirectory(const std::filesystem::path& exeDir)
         }
     }
     return 1;
+}
+
+FileRead readTextFile(const std::string& path, std::string& text, std::string& error)
+{
+    text.clear();
+    std::FILE* file = hostOpenFile(path, "rb");
+    if (file == nullptr) {
+        error = std::strerror(errno);
+        return errno == ENOENT ? FileRead::kMissing : FileRead::kFailed;
+    }
+    char buffer[4096];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof(buffer), file)) > 0 && long(text.size()) <= kMaxTextFile) {
+        text.append(buffer, got);
+    }
+    // A directory opens, and fails only when read.
+    const int readError = std::ferror(file) ? errno : 0;
+    std::fclose(file);
+    if (readError != 0 || long(text.size()) > kMaxTextFile) {
+        error = readError != 0 ? std::strerror(readError) : "longer than " + std::to_string(kMaxTextFile) + " bytes";
+        text.clear();
+        return FileRead::kFailed;
+    }
+    return FileRead::kRead;
 }

@@ -1,7 +1,9 @@
 #ifndef MORVELLANT_BASE_HOSTPLATFORM_H
 #define MORVELLANT_BASE_HOSTPLATFORM_H
 
+#include <cstdio>
 #include <filesystem>
+#include <string>
 
 // The host platform: whatever differs between Linux and Windows, behind this
 // one header. hostplatform.cpp holds what is the same on both; a port
@@ -9,6 +11,9 @@
 //   hostExecutableDirectory   the directory of the running program
 //   hostRand, hostSrand       the game's random draws, glibc's rand() and srand()
 //   hostMakeScratchDirectory  a fresh private directory for temporary files
+//   userSettingsFile          the player's settings file in the per-user place
+//   hostOpenFile              fopen for a path in UTF-8
+//   replaceTextFile           a file replaced whole at once, folders made first
 // hostplatform_posix.cpp asks the C library and /proc; hostplatform_win32.cpp
 // asks Windows, and draws from FeedbackRandom, glibc's generator, since the
 // Windows C library's rand() stops at 32767.
@@ -50,5 +55,31 @@ void hostSrand(unsigned int seed);
 // rights, whose name starts with prefix, in the host's place for temporary
 // files. An empty path when none could be made.
 std::filesystem::path hostMakeScratchDirectory(const char* prefix);
+
+// The player's settings file in the usual per-user place:
+// $XDG_CONFIG_HOME/morvellant/settings, else ~/.config/morvellant/settings
+// (on Windows %APPDATA%\Morvellant\settings). Empty when the environment
+// names no such place. Paths of files are in UTF-8 on every host.
+std::string userSettingsFile();
+
+// std::fopen for such a path; errno says why when it returns null.
+std::FILE* hostOpenFile(const std::string& path, const char* mode);
+
+enum class FileRead
+{
+    kRead,
+    kMissing,   // no file of that name (its folder may be missing too)
+    kFailed     // there may be one, but it cannot be read: error says why
+};
+
+// The whole file into text. A file of more than kMaxTextFile bytes is not read.
+FileRead readTextFile(const std::string& path, std::string& text, std::string& error);
+static const long kMaxTextFile = 65536;
+
+// Puts text in place of the file at once, making its folders first: written
+// whole to a new file beside it, which is then renamed over it, so that a
+// crash leaves the old file or the new one, never a part. False, with error
+// saying why, when that cannot be done; the old file is then untouched.
+bool replaceTextFile(const std::string& path, const std::string& text, std::string& error);
 
 #endif

@@ -1,12 +1,17 @@
 // The host platform on Linux and other POSIX systems: the C library's own
-// generator, /proc/self/exe and mkdtemp.
+// generator, /proc/self/exe, mkdtemp, the XDG folder for settings and an
+// atomic rename.
 
 #include "Base/hostplatform.h"
 
+#include <fcntl.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 std::filesystem::path hostExecutableDirectory()
@@ -42,4 +47,74 @@ std::filesystem::path hostMakeScratchDirectory(const char* prefix)
         return std::filesystem::path();
     }
     return std::filesystem::path(name);
+}
+
+std::string userSettingsFile()
+{
+    // The XDG rules: an empty or relative XDG_CONFIG_HOME counts as unset.
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config != nullptr && config[0] == '/') {
+        return std::string(config) + "/morvellant/settings";
+    }
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] != '\0') {
+        return std::string(home) + "/.config/morvellant/settings";
+    }
+    return std::string();
+}
+
+std::FILE* hostOpenFile(const std::string& path, const char* mode)
+{
+    return std::fopen(path.c_str(), mode);
+}
+
+// Every folder on the way to the file, as mkdir -p makes them.
+static bool makeFolders(const std::string& path)
+{
+    for (std::string::size_type slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1)) {
+        if (mkdir(path.substr(0, slash).c_str(), 0755) != 0 && errno != EEXIST) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool replaceTextFile(const std::string& path, const std::string& text, std::string& error)
+{
+    if (!makeFolders(path)) {
+        error = std::strerror(errno);
+        return false;
+    }
+    std::string fresh = path + ".XXXXXX";
+    const int fd = mkstemp(&fresh[0]);
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    // The player's file keeps its permissions.
+    struct stat old;
+    if (stat(path.c_str(), &old) == 0) {
+        fchmod(fd, old.st_mode & 07777);
+    }
+    size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t wrote = write(fd, text.data() + done, text.size() - done);
+        if (wrote < 0 && errno == EINTR) {
+            continue;
+        }
+        if (wrote <= 0) {
+            break;
+        }
+        done += size_t(wrote);
+    }
+    // On disk before the rename: a crash then finds the old file or the whole new one.
+    const bool written = done == text.size() && fsync(fd) == 0;
+    const int writeError = errno;
+    if (close(fd) != 0 || !written || rename(fresh.c_str(), path.c_str()) != 0) {
+        error = std::strerror(written ? errno : writeError);
+        unlink(fresh.c_str());
+        return false;
+    }
+    return true;
 }

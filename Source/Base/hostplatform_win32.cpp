@@ -1,12 +1,15 @@
 // The host platform on Windows: the module's own file name, glibc's
 // generator (the Windows C library's rand() stops at 32767, and the game's
-// draws divide by 2147483647) and the user's folder for temporary files.
+// draws divide by 2147483647), the user's folder for temporary files, the
+// roaming application data for settings, and paths as UTF-16.
 
 #include "Base/hostplatform.h"
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
+#include <system_error>
 
 #include "Base/feedbackrandom.h"
 
@@ -69,4 +72,58 @@ std::filesystem::path hostMakeScratchDirectory(const char* prefix)
         }
     }
     return std::filesystem::path();
+}
+
+std::string userSettingsFile()
+{
+    const wchar_t* appData = _wgetenv(L"APPDATA");
+    if (appData == nullptr || appData[0] == L'\0') {
+        return std::string();
+    }
+    return (std::filesystem::path(appData) / L"Morvellant" / L"settings").u8string();
+}
+
+std::FILE* hostOpenFile(const std::string& path, const char* mode)
+{
+    return _wfopen(std::filesystem::u8path(path).c_str(), std::filesystem::path(mode).wstring().c_str());
+}
+
+static std::string lastError(DWORD code)
+{
+    return std::system_category().message(static_cast<int>(code));
+}
+
+bool replaceTextFile(const std::string& path, const std::string& text, std::string& error)
+{
+    const std::filesystem::path target = std::filesystem::u8path(path);
+    std::error_code made;
+    std::filesystem::create_directories(target.parent_path(), made);
+    if (made) {
+        error = made.message();
+        return false;
+    }
+    std::filesystem::path fresh = target;
+    fresh += L"." + std::to_wstring(GetCurrentProcessId()) + L".new";
+    const HANDLE file = CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                    nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        error = lastError(GetLastError());
+        return false;
+    }
+    DWORD wrote = 0;
+    // On disk before the move: a crash then finds the old file or the whole new one.
+    const bool written = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &wrote, nullptr) &&
+                         wrote == text.size() && FlushFileBuffers(file);
+    DWORD failure = written ? 0 : GetLastError();
+    failure = written || failure != 0 ? failure : ERROR_WRITE_FAULT;
+    CloseHandle(file);
+    if (written && !MoveFileExW(fresh.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        failure = GetLastError();
+    }
+    if (failure != 0) {
+        error = lastError(failure);
+        DeleteFileW(fresh.c_str());
+        return false;
+    }
+    return true;
 }

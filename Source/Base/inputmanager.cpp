@@ -8,6 +8,7 @@ std::bitset<256> InputManager::ms_aKeyboardChangeMap;
 std::map<int, bool> InputManager::ms_oSpecialPressMap;
 std::map<int, bool> InputManager::ms_oSpecialChangeMap;
 bool InputManager::ms_bAnyKeyPressed = false;
+InputManager::WindowKeys InputManager::ms_pWindowKeys = nullptr;
 
 InputManager::InputManager()
 {
@@ -40,6 +41,9 @@ void InputManager::signalFrameDone()
 
 void InputManager::callbackKeyboardPress(unsigned char key, int, int)
 {
+    if (ms_pWindowKeys != nullptr && ms_pWindowKeys(Key{ false, key })) {
+        return;
+    }
     ms_bAnyKeyPressed = true;
     if (ms_aKeyboardPressMap[key]) {
         return;
@@ -61,6 +65,9 @@ void InputManager::callbackKeyboardRelease(unsigned char key, int, int)
 
 void InputManager::callbackSpecialPress(int key, int, int)
 {
+    if (ms_pWindowKeys != nullptr && ms_pWindowKeys(Key{ true, key })) {
+        return;
+    }
     ms_bAnyKeyPressed = true;
     if (isSpecialDown(key)) {
         return;
@@ -129,4 +136,36 @@ bool InputManager::isSpecialReleased(int key)
 bool InputManager::isAnyKeyPressed()
 {
     return ms_bAnyKeyPressed;
+}
+
+bool InputManager::isDown(Key key)
+{
+    return key.special ? isSpecialDown(key.code) : isKeyDown(static_cast<unsigned char>(key.code));
+}
+
+bool InputManager::isPressed(Key key)
+{
+    return key.special ? isSpecialPressed(key.code) : isKeyPressed(static_cast<unsigned char>(key.code));
+}
+
+void InputManager::setWindowKeys(WindowKeys taker)
+{
+    ms_pWindowKeys = taker;
+}
+
+void InputManager::forgetHeldKeys()
+{
+    for (size_t key = 0; key < ms_aKeyboardPressMap.size(); ++key) {
+        if (ms_aKeyboardPressMap[key]) {
+            ms_aKeyboardPressMap.reset(key);
+            ms_aKeyboardChangeMap.reset(key);
+        }
+    }
+    // The entries stay, up: a later release of the key is no change.
+    for (auto& entry : ms_oSpecialPressMap) {
+        if (entry.second) {
+            entry.second = false;
+            ms_oSpecialChangeMap[entry.first] = false;
+        }
+    }
 }

@@ -8,6 +8,7 @@
 #include "Base/location.h"
 #include "Base/utility.h"
 #include "Game/trokobject.h"
+#include "Game/settings.h"
 #include "Game/trokphysics.h"
 
 const Vector TrokMovement::directionVectors[6] = {
@@ -57,7 +58,7 @@ void TrokMovementNone::move()
 // --- keyboard --------------------------------------------------------------
 
 TrokMovementInput::TrokMovementInput(TrokObject* parent, float speed)
-    : TrokMovement(parent, speed), talkKey(0), talkPressed(false), dirKeys(), dirSpecials(),
+    : TrokMovement(parent, speed), talkKey{ false, 0 }, talkPressed(false), dirKeys(), dirSpecials(),
       useSpecial(), pressed(), released(), unpress()
 {
     for (int i = 0; i < 6; ++i) {
@@ -81,7 +82,21 @@ void TrokMovementInput::setDefaults()
         pressed[i] = false;
         released[i] = false;
     }
-    talkKey = ' ';
+    // The player's keys for the four ground directions and talking: the
+    // ones above unless the settings bind others.
+    const Settings& settings = playerSettings();
+    const Settings::Entry moves[kPolledDirections] = { Settings::kUp, Settings::kDown, Settings::kLeft,
+                                                       Settings::kRight };
+    for (int i = 0; i < kPolledDirections; ++i) {
+        const Key bound = settings.key(moves[i]);
+        useSpecial[i] = bound.special;
+        if (bound.special) {
+            dirSpecials[i] = bound.code;
+        } else {
+            dirKeys[i] = static_cast<uint8_t>(bound.code);
+        }
+    }
+    talkKey = settings.key(Settings::kTalk);
     talkPressed = false;
 }
 
@@ -91,7 +106,7 @@ void TrokMovementInput::gatherInput()
         pressed[i] = useSpecial[i] ? InputManager::isSpecialDown(dirSpecials[i])
                                    : InputManager::isKeyDown(dirKeys[i]);
     }
-    talkPressed = InputManager::isKeyPressed(talkKey);
+    talkPressed = InputManager::isPressed(talkKey);
 }
 
 void TrokMovementInput::move()

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "Base/inputmanager.h"
 #include "Base/timer.h"
 #include "Base/vector.h"
 #include "Game/trokcomponent.h"
@@ -42,7 +43,8 @@ public:
     void move() override;
 };
 
-// The activist: the arrow keys move it along the grid axes, space talks.
+// The activist: the arrow keys move it along the grid axes, space talks,
+// unless the player's settings bind other keys.
 class TrokMovementInput : public TrokMovement
 {
 public:
@@ -60,7 +62,7 @@ private:
         Vector dir;
     };
 
-    uint8_t talkKey;
+    Key talkKey;
     bool talkPressed;
     uint8_t dirKeys[6];     // ordinary key per direction, where useSpecial is false
     int dirSpecials[6];     // GLUT special key per direction, where useSpecial is true

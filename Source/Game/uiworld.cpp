@@ -10,6 +10,7 @@
 #include "Base/eventloop.h"
 #include "Base/inputmanager.h"
 #include "Game/gamestates.h"
+#include "Game/settings.h"
 
 static const unsigned char KEY_ESCAPE = 27;
 static const unsigned char KEY_SPACE = 32;
@@ -54,6 +55,7 @@ UIWorld::UIWorld()
 
 void UIWorld::input()
 {
+    const Key pauseKey = playerSettings().key(Settings::kPause);
     switch (Eventloop::getState()) {
     case STATE_CREDITS:
         if (InputManager::isAnyKeyPressed()) {
@@ -69,12 +71,15 @@ void UIWorld::input()
         }
         break;
     case STATE_PLAYING:
-        if (InputManager::isKeyPressed(KEY_ESCAPE)) {
+        // The pause key is the player's (Escape by default); a window out of
+        // sight pauses as that key would.
+        if (InputManager::isPressed(pauseKey) || DisplayManager::isWindowGone()) {
             Eventloop::switchState(STATE_PAUSED);
         }
         break;
     case STATE_PAUSED:
-        if (InputManager::isKeyPressed(KEY_ESCAPE)) {
+        // Escape, as the screen says, and the player's pause key resume.
+        if (InputManager::isKeyPressed(KEY_ESCAPE) || InputManager::isPressed(pauseKey)) {
             Eventloop::switchState(STATE_PLAYING);
         }
         // Space acts on release: it is also the talk key, and a Space held

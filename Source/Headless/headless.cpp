@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
-#include <GL/glut.h>
+#include <GL/freeglut.h>
 
 #include <algorithm>
 #include <cmath>
@@ -21,6 +21,12 @@ void (*keyboardCallback)(unsigned char, int, int) = nullptr;
 void (*keyboardUpCallback)(unsigned char, int, int) = nullptr;
 void (*specialCallback)(int, int, int) = nullptr;
 void (*specialUpCallback)(int, int, int) = nullptr;
+void (*windowStatusCallback)(int) = nullptr;
+// What glutGet answers about the window and the screen.
+int windowX = 0;
+int windowY = 0;
+int screenWidth = 0;
+int screenHeight = 0;
 
 void tell(const char* name, std::initializer_list<double> args, const char* text = "", int length = 0)
 {
@@ -137,6 +143,8 @@ void Headless::pressKey(unsigned char key) { if (keyboardCallback) keyboardCallb
 void Headless::releaseKey(unsigned char key) { if (keyboardUpCallback) keyboardUpCallback(key, 0, 0); }
 void Headless::pressSpecial(int key) { if (specialCallback) specialCallback(key, 0, 0); }
 void Headless::releaseSpecial(int key) { if (specialUpCallback) specialUpCallback(key, 0, 0); }
+void Headless::windowStatus(int status) { if (windowStatusCallback) windowStatusCallback(status); }
+void Headless::setScreen(int width, int height) { screenWidth = width; screenHeight = height; }
 
 void Headless::reset()
 {
@@ -146,6 +154,8 @@ void Headless::reset()
     reshapeCallback = nullptr;
     keyboardCallback = keyboardUpCallback = nullptr;
     specialCallback = specialUpCallback = nullptr;
+    windowStatusCallback = nullptr;
+    windowX = windowY = screenWidth = screenHeight = 0;
     projection.assign(1, kIdentity);
     modelview.assign(1, kIdentity);
     texture.assign(1, kIdentity);
@@ -184,10 +194,12 @@ CALL(glTexParameteri, (GLenum target, GLenum pname, GLint param), double(target)
 CALL(glTexEnvf, (GLenum target, GLenum pname, GLfloat param), double(target), double(pname), param)
 CALL(glutInitDisplayMode, (unsigned int mode), double(mode))
 CALL(glutInitWindowSize, (int w, int h), double(w), double(h))
-CALL(glutInitWindowPosition, (int x, int y), double(x), double(y))
 CALL(glutIgnoreKeyRepeat, (int ignore), double(ignore))
 CALL0(glutSwapBuffers)
 CALL0(glutPostRedisplay)
+CALL0(glutFullScreen)
+CALL0(glutLeaveFullScreen)
+CALL(glutReshapeWindow, (int w, int h), double(w), double(h))
 CALL(glutSolidCube, (GLdouble size), size)
 CALL(glColor4ubv, (const GLubyte* v), double(v[0]), double(v[1]), double(v[2]), double(v[3]))
 CALL(glNormal3fv, (const GLfloat* v), v[0], v[1], v[2])
@@ -200,6 +212,27 @@ REGISTER(glutKeyboardFunc, keyboardCallback, void (*callback)(unsigned char, int
 REGISTER(glutKeyboardUpFunc, keyboardUpCallback, void (*callback)(unsigned char, int, int))
 REGISTER(glutSpecialFunc, specialCallback, void (*callback)(int, int, int))
 REGISTER(glutSpecialUpFunc, specialUpCallback, void (*callback)(int, int, int))
+REGISTER(glutWindowStatusFunc, windowStatusCallback, void (*callback)(int))
+
+// The window is where it was put; no modifier key is ever held.
+extern "C" void glutInitWindowPosition(int x, int y)
+{
+    if (observer) tell("glutInitWindowPosition", { double(x), double(y) });
+    windowX = x;
+    windowY = y;
+}
+
+extern "C" void glutPositionWindow(int x, int y)
+{
+    if (observer) tell("glutPositionWindow", { double(x), double(y) });
+    windowX = x;
+    windowY = y;
+}
+
+extern "C" int glutGetModifiers(void)
+{
+    return 0;
+}
 
 extern "C" void glMaterialfv(GLenum face, GLenum pname, const GLfloat* v)
 {
@@ -302,5 +335,12 @@ extern "C" int glutCreateWindow(const char* title)
 
 extern "C" int glutGet(GLenum what)
 {
-    return what == GLUT_ELAPSED_TIME ? static_cast<int>(elapsed) : 0;
+    switch (what) {
+    case GLUT_ELAPSED_TIME: return static_cast<int>(elapsed);
+    case GLUT_WINDOW_X: return windowX;
+    case GLUT_WINDOW_Y: return windowY;
+    case GLUT_SCREEN_WIDTH: return screenWidth;
+    case GLUT_SCREEN_HEIGHT: return screenHeight;
+    default: return 0;
+    }
 }

@@ -30,8 +30,12 @@ public:
     static void releaseKey(unsigned char key);
     static void pressSpecial(int key);
     static void releaseSpecial(int key);
+    // The window's status as GLUT reports it (GLUT_HIDDEN, GLUT_FULLY_RETAINED...).
+    static void windowStatus(int status);
+    // The size of the screen GLUT reports; none (0 by 0) until set.
+    static void setScreen(int width, int height);
 
-    // Forgets the callbacks and the observer, and sets the clock to 0.
+    // Forgets the callbacks, the observer and the screen, and sets the clock to 0.
     static void reset();
 };
 
