@@ -22,12 +22,4 @@ command -v cmake >/dev/null 2>&1 || need+=(cmake)
 command -v clang++ >/dev/null 2>&1 || need+=(clang)
 # libFuzzer and the sanitizer runtimes for clang (make fuzz).
 ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-14-dev)
-[ ${#need[@]} -eq 0 ] && exit 0
-if [ "$(id -u)" -ne 0 ]; then
-  echo "missing test tools: ${need[*]} (install them as root: apt-get install ${need[*]})" >&2
-  exit 1
-fi
-echo "installing test tools: ${need[*]}"
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq >/dev/null
-apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+exec bash "$(dirname "$0")/install-missing.sh" "test tools" "${need[@]}"

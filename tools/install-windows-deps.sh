@@ -17,12 +17,4 @@ if [ "${1:-build}" = check ]; then
   command -v xdotool >/dev/null 2>&1 || need+=(xdotool)
   [ -x /usr/bin/import ] || need+=(imagemagick)
 fi
-[ ${#need[@]} -eq 0 ] && exit 0
-if [ "$(id -u)" -ne 0 ]; then
-  echo "missing for the Windows build: ${need[*]} (install them as root: apt-get install ${need[*]})" >&2
-  exit 1
-fi
-echo "installing for the Windows build: ${need[*]}"
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq >/dev/null
-apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+exec bash "$(dirname "$0")/install-missing.sh" "for the Windows build" "${need[@]}"
