@@ -9,10 +9,10 @@ class TrokWorld;
 // Returns the game world, for whoever drives the game without a window.
 TrokWorld* initGameWorlds();
 
-// What the player adds to the design, after initGameWorlds: the settings
+// What the player chooses, after initGameWorlds: the settings
 // read from file (for the window and the keys), F11 and Alt+Enter switching
 // fullscreen on every screen, written back to file, and a game paused when
-// the window goes out of sight. Without it the game runs as designed.
+// the window goes out of sight. Without it the game runs as it always has.
 void initPlayerSettings(const std::string& file);
 
 #endif

@@ -10,7 +10,7 @@
 
 namespace {
 
-// The table: each entry's name in the file and its default, the design's.
+// The table: each entry's name in the file and its default, the game's own.
 struct EntryRow
 {
     const char* name;

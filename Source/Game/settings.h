@@ -11,7 +11,7 @@
 // use is reported as "FILE:LINE: what is wrong" and changes nothing: its
 // entry keeps the default. Written back, the file changes only in the lines
 // of what the player changed in the game; every other line stays as it was.
-// Without a file, every entry holds the default: the design's window and keys.
+// Without a file, every entry holds the default: the game's own window and keys.
 class Settings
 {
 public:

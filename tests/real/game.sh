@@ -100,7 +100,7 @@ sed -i 's/^fullscreen = no$/fullscreen = yes/' "$settings"
 start
 grep -qx "$settings:3: no setting named \"sound\"" "$log" || fail "no line on the unknown setting"
 until_ is 2 "$full" || fail "not started on the whole screen: $(geometry)"
-press_until F11 is 1-2 "30,30 1000x750" || fail "F11 did not put the window to the design's place: $(geometry)"
+press_until F11 is 1-2 "30,30 1000x750" || fail "F11 did not put the window back to its own place: $(geometry)"
 press_until Escape shows "$TITLE" "$CREDITS" || fail "no title before the yard"
 press_until space grep -q '^Map size: 21,7$' "$log" || fail "no size line of the yard"
 right() { snap && count 480x1+520+425 '$1 > 200 && $2 > 200 && $3 > 200'; }
