@@ -138,6 +138,11 @@ int64_t LevelReport::megabytes() const
     return (bytes + (1 << 20) - 1) >> 20;
 }
 
+bool LevelReport::fitsBudget() const
+{
+    return megabytes() <= mostMegabytes;
+}
+
 void LevelReport::judge()
 {
     if (!loaded) {
@@ -159,7 +164,7 @@ void LevelReport::judge()
     if (citizens > 0 && half > 1 && police >= half) {
         problems.push_back("police (P) reach half of the agents: the first conversion loses the game");
     }
-    if (megabytes() > mostMegabytes) {
+    if (!fitsBudget()) {
         problems.push_back("too big: a game would take about " + std::to_string(megabytes()) + " MB, more than the " +
                            std::to_string(mostMegabytes) + " MB a game may use");
     }

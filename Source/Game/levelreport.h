@@ -39,6 +39,9 @@ public:
     // What building a game of the level takes at its peak, rounded up: the
     // objects, the lists and indexes that hold them, the waypoints and the map.
     int64_t megabytes() const;
+    // Whether a game of it fits in what a game may use: the game and the
+    // level checker decide by this one test.
+    bool fitsBudget() const;
     void print(std::ostream& out) const;
 
 private:

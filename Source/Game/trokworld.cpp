@@ -72,7 +72,7 @@ void TrokWorld::startGame()
         refusal = std::string("No game: the level could not be loaded from ") + kLevelFile + ".";
     } else if (report.activists == 0) {
         refusal = "No game: the level has no activist (@).";
-    } else if (report.megabytes() > LevelReport::mostMegabytes) {
+    } else if (!report.fitsBudget()) {
         refusal = "No game: the level would take about " + std::to_string(report.megabytes()) + " MB, more than the " +
                   std::to_string(LevelReport::mostMegabytes) + " MB a game may use.";
     }
