@@ -178,9 +178,8 @@ TEST(Tga, DecodesWellFormedImagesAndRefusesOthersWithOneLine)
         EXPECT_EQ(std::count(board.begin(), board.end(), '\xff'), 128 * 128 / 2);
     }
     gldouble::clearCalls();
-    testing::internal::CaptureStdout();
+    EXPECT_EQ(flushedOutput([] { tgaLoadAndBind("/no/such/file.tga", 0); }), "File not found - /no/such/file.tga\n");
     tgaLoadAndBind("/no/such/file.tga", 0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "File not found - /no/such/file.tga\n");
     EXPECT_EQ(gldouble::calls()[0].name + gldouble::calls()[1].name, "glBindTextureglTexImage2D");
 }
 
@@ -209,6 +208,12 @@ TEST(Tga, UploadFormatsAndLevels)
     tgaUploadImage(&image, TGA_REDUCED_DEPTH | TGA_COMPRESSED | TGA_SINGLE_LEVEL);
     EXPECT_EQ(gldouble::calls()[2].args, (Args{ GL_TEXTURE_2D, 0, GL_COMPRESSED_RGBA_ARB, 3, 1, 0, GL_RGBA,
                                                 GL_UNSIGNED_BYTE }));
+    tgaFree(&image);
+    const Bytes rgb = tga(2, 2, 1, 24, { 1, 2, 3, 4, 5, 6 });
+    tgaLoadTheImageFromMemory(rgb.data(), rgb.size(), "rgb.tga", &image, 0);
+    gldouble::clearCalls();
+    tgaUploadImage(&image, TGA_SINGLE_LEVEL);  // the whole picture, three bytes a pixel
+    EXPECT_EQ(gldouble::calls()[2].text, (std::string{ 3, 2, 1, 6, 5, 4 }));
     tgaFree(&image);
     gldouble::clearCalls();
     tgaUploadImage(&image, 0);  // no pixels: nothing for GLU to read

@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <GL/glut.h>
@@ -61,6 +62,28 @@ void keys(const std::string& script, const std::function<void()>& frame)
             ADD_FAILURE() << "no such word in a key script: " << w;
         }
     }
+}
+
+std::string flushedOutput(const std::function<void()>& action, int* stateAfter)
+{
+    int ends[2];
+    if (pipe(ends) != 0) std::abort();
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(ends[1], 1);
+        close(ends[0]);
+        action();
+        _exit(Eventloop::getState());
+    }
+    close(ends[1]);
+    std::string out;
+    char chunk[4096];
+    for (ssize_t n; (n = read(ends[0], chunk, sizeof chunk)) > 0;) out.append(chunk, size_t(n));
+    close(ends[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (stateAfter != nullptr) *stateAfter = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return out;
 }
 
 std::string rgba(const Color& c)

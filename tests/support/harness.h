@@ -34,6 +34,11 @@
 void gameFrame();
 void keys(const std::string& script, const std::function<void()>& frame = gameFrame);
 
+// What action writes on standard output as a pipe receives it, run in a
+// child process that then ends without flushing anything: only the lines
+// flushed as they are written arrive. The child's game state comes back too.
+std::string flushedOutput(const std::function<void()>& action, int* stateAfter = nullptr);
+
 // A colour as its four components, "red green blue alpha": what a test
 // compares colours by.
 std::string rgba(const Color& colour);
