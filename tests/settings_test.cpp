@@ -55,6 +55,7 @@ TEST(Settings, WritesBackOnlyWhatChanged)
     Settings settings;
     settings.setFullscreen(true);
     EXPECT_EQ(settings.updated("# mine\nup = w"), "# mine\nup = w\nfullscreen = yes\n");
+    EXPECT_EQ(settings.updated("\xEF\xBB\xBF" "fullscreen = no\n"), "\xEF\xBB\xBF" "fullscreen = yes\n");
     EXPECT_EQ(settings.updated("up = w\r\n fullscreen=no \r\nfullscreen = no\n# fullscreen = no\n"),
               "up = w\r\nfullscreen = yes\r\nfullscreen = no\n# fullscreen = no\n");
     char folder[] = "/tmp/morvellant-settings-XXXXXX";
