@@ -28,8 +28,10 @@ TEST(Settings, EachLineSetsItsEntryOrIsReportedAndItsEntryKeepsTheDefault)
         // also where the clash is with another action's default key.
         { "talk = Escape\n", "no Up Down Left Right Space Escape",
           "s:1: talk = Escape: that is the key of pause; talk keeps Space|" },
-        { "talk = Escape\npause = Space\nup = 7\ndown = 7\nleft = Up\n", "no 7 Down Up Right Escape Space",
+        { "talk = Escape\npause = Tab\nup = 7\ndown = 7\nleft = Up\n", "no 7 Down Up Right Escape Tab",
           "s:4: down = 7: that is the key of up; down keeps Down|" },  // swaps are fine
+        { "talk = t\npause = Space\n", "no Up Down Left Right t Escape",
+          "s:2: pause cannot be Space, which leaves the pause screen for the title; pause keeps Escape|" },
     };
     const std::map<int, std::string> names = { { GLUT_KEY_UP, "Up" }, { GLUT_KEY_DOWN, "Down" },
         { GLUT_KEY_LEFT, "Left" }, { GLUT_KEY_RIGHT, "Right" }, { ' ', "Space" }, { 27, "Escape" },

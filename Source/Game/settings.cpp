@@ -163,6 +163,9 @@ std::vector<std::string> Settings::parse(const std::string& fileText, const std:
             problem(number, "fullscreen is yes or no, not " + printable(value));
         } else if (entry != kFullscreen && !keyNamed(value, key)) {
             problem(number, "no key named " + printable(value) + " (" + kKeyChoice + ")");
+        } else if (entry == kPause && key == Key{ false, ' ' }) {
+            // Let go on the pause screen, Space goes to the title: every pause would end the game.
+            problem(number, "pause cannot be Space, which leaves the pause screen for the title; pause keeps Escape");
         } else {
             lines[entry] = number;
             on = entry == kFullscreen ? sameWord(value, "yes") : on;
