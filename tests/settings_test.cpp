@@ -7,6 +7,8 @@
 #include <map>
 #include <sstream>
 
+#include <sys/stat.h>
+
 #include "Game/settings.h"
 #include "support/harness.h"
 
@@ -51,7 +53,9 @@ TEST(Settings, EachLineSetsItsEntryOrIsReportedAndItsEntryKeepsTheDefault)
 }
 
 // Only the changed line is rewritten, in place, or added at the end; the
-// file is replaced whole. A place that cannot hold a file is one line each.
+// file is replaced whole, with the permissions the umask gives a new file
+// or the old file had, and through a link where the link points. A place
+// that cannot hold a file is one line each.
 TEST(Settings, WritesBackOnlyWhatChanged)
 {
     Settings settings;
@@ -63,13 +67,21 @@ TEST(Settings, WritesBackOnlyWhatChanged)
     char folder[] = "/tmp/morvellant-settings-XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
     const std::string file = std::string(folder) + "/morvellant/settings";
+    const mode_t mask = umask(027);
     ASSERT_TRUE(settings.save(file));
+    umask(mask);
     std::ofstream(file, std::ios::app) << "talk = t\n";
+    std::filesystem::rename(file, file + ".mine");
+    std::filesystem::create_symlink("settings.mine", file);
     settings.setFullscreen(false);
     ASSERT_TRUE(settings.save(file));
     std::ostringstream text;
-    text << std::ifstream(file).rdbuf();
+    text << std::ifstream(file + ".mine").rdbuf();
     EXPECT_EQ(text.str(), "fullscreen = no\ntalk = t\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(file));
+    struct stat mode;
+    ASSERT_EQ(stat((file + ".mine").c_str(), &mode), 0);
+    EXPECT_EQ(mode.st_mode & 0777, 0640u);
     std::filesystem::remove_all(folder);
     // A path through a file cannot be read; /proc takes no new folder, even from root.
     testing::internal::CaptureStderr();

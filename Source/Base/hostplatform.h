@@ -13,7 +13,8 @@
 //   hostMakeScratchDirectory  a fresh private directory for temporary files
 //   userSettingsFile          the player's settings file in the per-user place
 //   hostOpenFile              fopen for a path in UTF-8
-//   replaceTextFile           a file replaced whole at once, folders made first
+//   makeFoldersFor            every folder on the way to a file
+//   replaceWholeFile          a file replaced whole at once
 // hostplatform_posix.cpp asks the C library and /proc; hostplatform_win32.cpp
 // asks Windows, and draws from FeedbackRandom, glibc's generator, since the
 // Windows C library's rand() stops at 32767.
@@ -76,10 +77,16 @@ enum class FileRead
 FileRead readTextFile(const std::string& path, std::string& text, std::string& error);
 static const long kMaxTextFile = 65536;
 
-// Puts text in place of the file at once, making its folders first: written
-// whole to a new file beside it, which is then renamed over it, so that a
-// crash leaves the old file or the new one, never a part. False, with error
-// saying why, when that cannot be done; the old file is then untouched.
-bool replaceTextFile(const std::string& path, const std::string& text, std::string& error);
+// Makes every folder on the way to the file that are missing. False, with
+// error saying why, when one cannot be made.
+bool makeFoldersFor(const std::string& path, std::string& error);
+
+// Puts bytes in place of the file at once: written whole to a new file beside
+// it, flushed to disk, then renamed over it, so that a crash leaves the old
+// file or the new one, never a part. A file reached through a link is
+// replaced where it lies, the link kept; a replaced file keeps its
+// permissions. False, with error saying why, when that cannot be done; the
+// old file is then untouched.
+bool replaceWholeFile(const std::string& path, const std::string& bytes, std::string& error);
 
 #endif

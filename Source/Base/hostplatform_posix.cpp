@@ -68,38 +68,45 @@ std::FILE* hostOpenFile(const std::string& path, const char* mode)
     return std::fopen(path.c_str(), mode);
 }
 
-// Every folder on the way to the file, as mkdir -p makes them.
-static bool makeFolders(const std::string& path)
+// As mkdir -p makes them, but private to the user, as the per-user
+// configuration folders are meant to be.
+bool makeFoldersFor(const std::string& path, std::string& error)
 {
     for (std::string::size_type slash = path.find('/', 1); slash != std::string::npos;
          slash = path.find('/', slash + 1)) {
-        if (mkdir(path.substr(0, slash).c_str(), 0755) != 0 && errno != EEXIST) {
+        if (mkdir(path.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST) {
+            error = std::strerror(errno);
             return false;
         }
     }
     return true;
 }
 
-bool replaceTextFile(const std::string& path, const std::string& text, std::string& error)
+bool replaceWholeFile(const std::string& path, const std::string& bytes, std::string& error)
 {
-    if (!makeFolders(path)) {
-        error = std::strerror(errno);
-        return false;
-    }
-    std::string fresh = path + ".XXXXXX";
+    // Through a link (a settings file kept elsewhere, say), the file it names.
+    char* const resolved = realpath(path.c_str(), nullptr);
+    const std::string target = resolved != nullptr ? resolved : path;
+    std::free(resolved);
+    std::string fresh = target + ".XXXXXX";
     const int fd = mkstemp(&fresh[0]);
     if (fd < 0) {
         error = std::strerror(errno);
         return false;
     }
-    // The player's file keeps its permissions.
+    // mkstemp makes the file for its owner only: an old file's permissions
+    // are kept, a new one gets what the user's umask gives.
     struct stat old;
-    if (stat(path.c_str(), &old) == 0) {
+    if (stat(target.c_str(), &old) == 0) {
         fchmod(fd, old.st_mode & 07777);
+    } else {
+        const mode_t mask = umask(0);
+        umask(mask);
+        fchmod(fd, 0666 & ~mask);
     }
     size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t wrote = write(fd, text.data() + done, text.size() - done);
+    while (done < bytes.size()) {
+        const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
         if (wrote < 0 && errno == EINTR) {
             continue;
         }
@@ -109,9 +116,9 @@ bool replaceTextFile(const std::string& path, const std::string& text, std::stri
         done += size_t(wrote);
     }
     // On disk before the rename: a crash then finds the old file or the whole new one.
-    const bool written = done == text.size() && fsync(fd) == 0;
+    const bool written = done == bytes.size() && fsync(fd) == 0;
     const int writeError = errno;
-    if (close(fd) != 0 || !written || rename(fresh.c_str(), path.c_str()) != 0) {
+    if (close(fd) != 0 || !written || rename(fresh.c_str(), target.c_str()) != 0) {
         error = std::strerror(written ? errno : writeError);
         unlink(fresh.c_str());
         return false;

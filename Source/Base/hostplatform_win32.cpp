@@ -93,15 +93,24 @@ static std::string lastError(DWORD code)
     return std::system_category().message(static_cast<int>(code));
 }
 
-bool replaceTextFile(const std::string& path, const std::string& text, std::string& error)
+bool makeFoldersFor(const std::string& path, std::string& error)
 {
-    const std::filesystem::path target = std::filesystem::u8path(path);
     std::error_code made;
-    std::filesystem::create_directories(target.parent_path(), made);
+    std::filesystem::create_directories(std::filesystem::u8path(path).parent_path(), made);
     if (made) {
         error = made.message();
         return false;
     }
+    return true;
+}
+
+bool replaceWholeFile(const std::string& path, const std::string& bytes, std::string& error)
+{
+    // Through a link, the file it names.
+    std::filesystem::path target = std::filesystem::u8path(path);
+    std::error_code unresolved;
+    const std::filesystem::path resolved = std::filesystem::canonical(target, unresolved);
+    target = unresolved ? target : resolved;
     std::filesystem::path fresh = target;
     fresh += L"." + std::to_wstring(GetCurrentProcessId()) + L".new";
     const HANDLE file = CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
@@ -112,8 +121,8 @@ bool replaceTextFile(const std::string& path, const std::string& text, std::stri
     }
     DWORD wrote = 0;
     // On disk before the move: a crash then finds the old file or the whole new one.
-    const bool written = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &wrote, nullptr) &&
-                         wrote == text.size() && FlushFileBuffers(file);
+    const bool written = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) &&
+                         wrote == bytes.size() && FlushFileBuffers(file);
     DWORD failure = written ? 0 : GetLastError();
     failure = written || failure != 0 ? failure : ERROR_WRITE_FAULT;
     CloseHandle(file);

@@ -277,7 +277,7 @@ bool Settings::save(const std::string& file) const
         return false;
     }
     const std::string changedText = updated(text);
-    if (changedText != text && !replaceTextFile(file, changedText, error)) {
+    if (changedText != text && !(makeFoldersFor(file, error) && replaceWholeFile(file, changedText, error))) {
         report(file + ": cannot write it (" + error + "): the change lasts until the game ends");
         return false;
     }
