@@ -11,9 +11,14 @@ count() {  # region, awk test on $1 $2 $3
 mean() { /usr/bin/convert "$shot" -colorspace gray -format '%[fx:int(mean*1000)]' info:; }
 # Nothing here waits a fixed time for the game: every check waits, up to a
 # minute, for the frame or the line it expects.
+# A minute of the clock, not a count of tries: on a loaded machine a screenshot
+# alone may take a second.
 until_() {  # command...: true as soon as the command succeeds
-  for _ in $(seq 1 600); do "$@" && return 0; sleep 0.1; done
-  return 1
+  local end=$((SECONDS + 60))
+  until "$@"; do
+    [ "$SECONDS" -lt "$end" ] || return 1
+    sleep 0.1
+  done
 }
 # A line of the game's standard output (Windows' "\r\n" read as "\n").
 said() { tr -d '\r' <"$log" | grep -q "$1"; }
