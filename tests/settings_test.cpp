@@ -9,6 +9,7 @@
 
 #include <sys/stat.h>
 
+#include "Base/hostplatform.h"
 #include "Game/settings.h"
 #include "support/harness.h"
 
@@ -85,13 +86,31 @@ TEST(Settings, WritesBackOnlyWhatChanged)
     std::filesystem::remove_all(folder);
     // A path through a file cannot be read; /proc takes no new folder, even from root.
     testing::internal::CaptureStderr();
+    settings.load("/tmp");
     settings.load("/dev/null/x/settings");
     EXPECT_FALSE(settings.save("/dev/null/x/settings"));
     settings.load("/proc/morvellant-x/settings");
     EXPECT_FALSE(settings.save("/proc/morvellant-x/settings"));
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "/tmp: cannot read it (Is a directory): the game starts with its own settings\n"
               "/dev/null/x/settings: cannot read it (Not a directory): the game starts with its own settings\n"
               "/dev/null/x/settings: cannot read it (Not a directory), so it is not rewritten: the change lasts "
               "until the game ends\n/proc/morvellant-x/settings: cannot write it (No such file or directory): the "
               "change lasts until the game ends\n");
+}
+
+// XDG_CONFIG_HOME when it is an absolute path, else ~/.config; no home, no file.
+TEST(Settings, TheFileIsInThePerUserPlace)
+{
+    const struct { const char* config; const char* home; const char* file; } rows[] = {
+        { "/c", "/h", "/c/morvellant/settings" },
+        { "c", "/h", "/h/.config/morvellant/settings" },
+        { nullptr, "/h", "/h/.config/morvellant/settings" },
+        { nullptr, "", "" },
+    };
+    for (const auto& row : rows) {
+        row.config != nullptr ? setenv("XDG_CONFIG_HOME", row.config, 1) : unsetenv("XDG_CONFIG_HOME");
+        setenv("HOME", row.home, 1);
+        EXPECT_EQ(userSettingsFile(), row.file) << (row.config != nullptr ? row.config : "unset");
+    }
 }
