@@ -1,5 +1,5 @@
 // The engine's pieces where a whole game cannot reach their corners cheaply:
-// one frame's key semantics, the maths at its edges, the shift generator, the
+// one frame's key semantics, the timer's pauses, the maths at its edges, the shift generator, the
 // clear world's drift and the pixel map.
 
 #include <GL/glut.h>
@@ -10,6 +10,7 @@
 #include "Base/feedbackrandom.h"
 #include "Base/inputmanager.h"
 #include "Base/pixmap.h"
+#include "Base/timer.h"
 #include "Base/utility.h"
 #include "support/harness.h"
 
@@ -46,6 +47,26 @@ TEST(InputManager, EachFrameSeesTheNetChangeOfItsKeys)
         });
         EXPECT_EQ(seen, c.states) << c.script;
     }
+}
+
+// A timer paused twice counts both runs and none of the pauses; it reads in
+// whole hundredths of a second, never rounded up.
+TEST(Timer, PausesBankTheRunningTimeAndReadsInHundredths)
+{
+    Headless::reset();
+    Timer timer;
+    Headless::advanceClock(1239);
+    EXPECT_FLOAT_EQ(timer.getElapsedTime(), 1.23f);
+    timer.pause();
+    Headless::advanceClock(5000);
+    timer.unpause();
+    Headless::advanceClock(761);
+    timer.pause();
+    timer.pause();
+    Headless::advanceClock(3000);
+    EXPECT_EQ(timer.getElapsedClocks(), 2000u);  // 1239 + 761
+    EXPECT_TRUE(timer.hasTimeElapsed(2.0f));
+    EXPECT_FALSE(timer.hasTimeElapsed(2.01f));
 }
 
 TEST(Maths, VectorsRotationsAndRandomFloats)
