@@ -1,6 +1,6 @@
 // The engine's pieces where a whole game cannot reach their corners cheaply:
-// one frame's key semantics, the timer's pauses, the maths at its edges, the shift generator, the
-// clear world's drift and the pixel map.
+// one frame's key semantics, the timer's pauses, the maths at its edges, the
+// shift generator, the clear world's drift and the pixel map.
 
 #include <GL/glut.h>
 
