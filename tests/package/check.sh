@@ -22,12 +22,10 @@ lintian)
   lintian --fail-on error,warning "$deb" ;;
 hardening)
   # Debian 12's start files carry no control flow marking, so nothing linked
-  # on it has one (its own /usr/bin/ls neither); the game has no call that
-  # fortification checks at run time (see data/lintian-overrides).
+  # on it has one (its own /usr/bin/ls neither).
   need hardening-check
-  games="$root/usr/games"
-  hardening-check --nocfprotection $([ "$type" = Debug ] && echo --nofortify) "$games/morvellant-levelcheck" \
-    && hardening-check --nocfprotection --nofortify "$games/morvellant" ;;
+  hardening-check --nocfprotection $([ "$type" = Debug ] && echo --nofortify) \
+    "$root/usr/games/morvellant-levelcheck" "$root/usr/games/morvellant" ;;
 appstream)
   need appstreamcli
   for size in 64 128; do
