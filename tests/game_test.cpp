@@ -468,11 +468,12 @@ TEST(PlayerSettings, FullscreenOnEveryScreenReboundKeysAndAPauseWhenTheWindowGoe
     text << std::ifstream(file).rdbuf();
     EXPECT_EQ(text.str(), "left = a\npause = p\nfullscreen = no\n");
     TrokWorld& world = WorldProbe::registered();
-    keys("+Escape 1 -Escape 1 +a +Space 5");
+    keys("+Escape 1 -Escape 1 +a +Up +Space 5");
     const Vector walked = world.trok->physics->getCurrentLocation();
     EXPECT_LT(walked.x, 1.4f);  // from the middle of its cell, 1.5
+    EXPECT_LT(walked.z, 1.4f);
     Headless::windowStatus(GLUT_HIDDEN);
-    keys("1 -Space 1 +Space");  // "a" is let go out of sight: no release comes
+    keys("1 -Space 1 +Space");  // "a" and Up are let go out of sight: no release comes
     Headless::windowStatus(GLUT_HIDDEN);  // nor for Space, just pressed on the pause screen
     keys("1");
     EXPECT_EQ(game.state(), STATE_PAUSED);
