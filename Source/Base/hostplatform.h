@@ -77,7 +77,7 @@ enum class FileRead
 FileRead readTextFile(const std::string& path, std::string& text, std::string& error);
 static const long kMaxTextFile = 65536;
 
-// Makes every folder on the way to the file that are missing. False, with
+// Makes the folders on the way to the file that are missing. False, with
 // error saying why, when one cannot be made.
 bool makeFoldersFor(const std::string& path, std::string& error);
 
